@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/DesignState.h"
+#include "core/FormModel.h"
+#include "core/RegionalSettings.h"
+#include "results/ResultsFields.h"
+
+#include <memory>
+
+/// The form models of the windows whose controls the engine reads and writes.
+struct FormModels
+{
+    FormModel FormTipoElev;
+    FormModel FormDadosGeometricos;
+    FormModel FormPosTampa;
+    FormModel FormDadosEnterrada;
+    FormModel FormCFG;
+
+    FormModels();
+};
+
+/// Everything the engine works on for one running program (or one test): the design state,
+/// the form models, the results fields, and the regional settings every number text uses.
+/// The application's AppContext extends it with what touches the platform.
+class CalcContext
+{
+public:
+    explicit CalcContext(std::unique_ptr<RegionalSettings> regional);
+    virtual ~CalcContext() = default;
+    CalcContext(const CalcContext &) = delete;
+    CalcContext &operator=(const CalcContext &) = delete;
+
+    DesignState state;
+    FormModels forms;
+    ResultsFields results;
+
+    RegionalSettings &regional() { return *m_regional; }
+    const RegionalSettings &regional() const { return *m_regional; }
+    void setRegional(std::unique_ptr<RegionalSettings> regional);
+
+    /// Number texts in the current regional settings.
+    std::string text(float value) const;
+    std::string text(double value) const;
+
+private:
+    std::unique_ptr<RegionalSettings> m_regional;
+};

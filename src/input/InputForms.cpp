@@ -1,0 +1,44 @@
+#include "input/InputForms.h"
+
+FormModel MakeFormTipoElev()
+{
+    FormModel m("FormTipoElev");
+    m.addField("OptionElevada", {}, 0);
+    m.addField("OptionEnterrada", {}, 1);
+    return m;
+}
+
+FormModel MakeFormDadosGeometricos()
+{
+    FormModel m("FormDadosGeometricos");
+    m.addField("Text_a", "2.79");
+    m.addField("Text_b", "2.56");
+    m.addField("Text_h", "2.61");
+    m.addField("Text_hn", "2.41");
+    return m;
+}
+
+FormModel MakeFormPosTampa()
+{
+    FormModel m("FormPosTampa");
+    m.addField("Text_X", "1.00");
+    m.addField("Text_Y", "1.00");
+    m.addField("Text_Lx", "1.00");
+    m.addField("Text_Ly", "1.00");
+    m.addField("TextqA", "50");
+    return m;
+}
+
+FormModel MakeFormDadosEnterrada()
+{
+    FormModel m("FormDadosEnterrada");
+    m.addField("Textht", "1.52");
+    m.addField("Textqt", "100");
+    m.addField("Checkhna", {}, 1);
+    m.addField("Texthna", "0.75");
+    m.addField("TextGama", "1.6");
+    m.addField("TextAngSolo", "28");
+    m.addField("TextAngTerreno", "3");
+    m.addField("ComboSolo", {}, -1);
+    return m;
+}
