@@ -1,10 +1,24 @@
 #include "input/InputForms.h"
 
+namespace {
+
+/// The forward (butarw_2) and back (butarw_3) image buttons; their state is the picture shown:
+/// 0 disabled, 1 normal, 2 and 3 the hover pictures.
+void addImageButtons(FormModel &m, bool withBack)
+{
+    m.addField("butarw_2", {}, 1);
+    if (withBack)
+        m.addField("butarw_3", {}, 1);
+}
+
+} // namespace
+
 FormModel MakeFormTipoElev()
 {
     FormModel m("FormTipoElev");
     m.addField("OptionElevada", {}, 0);
     m.addField("OptionEnterrada", {}, 1);
+    addImageButtons(m, false);
     return m;
 }
 
@@ -15,6 +29,7 @@ FormModel MakeFormDadosGeometricos()
     m.addField("Text_b", "2.56");
     m.addField("Text_h", "2.61");
     m.addField("Text_hn", "2.41");
+    addImageButtons(m, true);
     return m;
 }
 
@@ -26,6 +41,7 @@ FormModel MakeFormPosTampa()
     m.addField("Text_Lx", "1.00");
     m.addField("Text_Ly", "1.00");
     m.addField("TextqA", "50");
+    addImageButtons(m, true);
     return m;
 }
 
@@ -40,5 +56,6 @@ FormModel MakeFormDadosEnterrada()
     m.addField("TextAngSolo", "28");
     m.addField("TextAngTerreno", "3");
     m.addField("ComboSolo", {}, -1);
+    addImageButtons(m, true);
     return m;
 }

@@ -14,5 +14,9 @@ FormModel MakeFormCFG()
     m.addField("RSVBITADOTFISS", {}, -1);
     m.addField("RSVFissOK", {}, 0);
     m.addField("RSVFissNOK", {}, 0);
+    // Image buttons, state = picture (0 disabled, 1 normal): apply, save, restore defaults.
+    m.addField("butarw", {}, 1);
+    m.addField("butsav", {}, 1);
+    m.addField("butopn", {}, 1);
     return m;
 }
