@@ -18,9 +18,10 @@ public:
 
     const ProgramPaths &paths() const { return m_paths; }
 
-    /// The screen; null when the program runs without windows.
+    /// The screen; null when the program runs without windows. It also shows the input-limit
+    /// status.
     UiHost *ui() const { return m_ui; }
-    void setUi(UiHost *ui) { m_ui = ui; }
+    void setUi(UiHost *ui);
 
 private:
     ProgramPaths m_paths;

@@ -2,6 +2,7 @@
 
 #include "core/DesignState.h"
 #include "core/FormModel.h"
+#include "core/InputStatusView.h"
 #include "core/RegionalSettings.h"
 #include "results/ResultsFields.h"
 
@@ -42,6 +43,11 @@ public:
     std::string text(float value) const;
     std::string text(double value) const;
 
+    /// Where input-limit results are shown; null when nothing shows them. Not owned.
+    InputStatusView *statusView() const { return m_statusView; }
+    void setStatusView(InputStatusView *view) { m_statusView = view; }
+
 private:
     std::unique_ptr<RegionalSettings> m_regional;
+    InputStatusView *m_statusView = nullptr;
 };

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/DesignState.h"
+#include "core/InputStatusView.h"
 
 #include <string>
 
 /// Everything the flows need from the screen: message boxes and their answers, the status bar,
 /// and later the windows, dialogs and progress. The main window implements it; flow tests use a
 /// scripted implementation that records what was shown and answers as told.
-class UiHost
+class UiHost : public InputStatusView
 {
 public:
     enum class Icon { Critical, Question, Exclamation, Information };
@@ -21,8 +21,4 @@ public:
     virtual int MessageBox(const std::string &text, Buttons buttons, Icon icon,
                            const std::string &title)
             = 0;
-
-    /// Panel 1 of the main window's status bar: the input-limit message with the error picture
-    /// when `code` is not 0, the neutral picture otherwise.
-    virtual void ShowInputStatus(const InputError &status) = 0;
 };
