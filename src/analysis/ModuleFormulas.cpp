@@ -109,16 +109,16 @@ PlateMoments MarcusPlateMoments(double alphaX, double alphaY, double lx, double 
 {
     const Formula &f = kMarcus;
     // Each strip's share of the load makes the two mid-span deflections α·p·l⁴ equal.
-    const double stiffX = finite(alphaX * finite(std::pow(lx, 4), f), f);
-    const double stiffY = finite(alphaY * finite(std::pow(ly, 4), f), f);
-    const double sum = finite(stiffX + stiffY, f);
-    const double kx = quotient(stiffY, sum, f);
-    const double ky = quotient(stiffX, sum, f);
+    const double deflX = finite(alphaX * finite(std::pow(lx, 4), f), f);
+    const double deflY = finite(alphaY * finite(std::pow(ly, 4), f), f);
+    const double sum = finite(deflX + deflY, f);
+    const double kx = quotient(deflY, sum, f);
+    const double ky = quotient(deflX, sum, f);
     const double px = finite(kx * p, f);
     const double py = finite(ky * p, f);
 
-    // The span moment of each strip is relieved by the twisting of the plate, which grows with
-    // the other strip's slenderness.
+    // The span moment of each strip is relieved by the plate's torsional stiffness, which grows with
+    // the ratio of the spans.
     const double lx2 = finite(std::pow(lx, 2), f);
     const double ly2 = finite(std::pow(ly, 2), f);
     const double ratioXY2 = finite(std::pow(quotient(lx, ly, f), 2), f);
