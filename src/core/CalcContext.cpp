@@ -5,6 +5,7 @@
 #include "settings/FormCFGModel.h"
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 FormModels::FormModels()
@@ -21,6 +22,18 @@ CalcContext::CalcContext(std::unique_ptr<RegionalSettings> regional)
 {
     if (!m_regional)
         throw std::invalid_argument("CalcContext needs regional settings");
+}
+
+const RebarPosition &CalcContext::rebarPosition(int n) const
+{
+    if (n < 1 || n > static_cast<int>(rebarPositions.size()))
+        throw std::out_of_range("rebarPosition: no position " + std::to_string(n));
+    return rebarPositions[static_cast<std::size_t>(n - 1)];
+}
+
+RebarPosition &CalcContext::rebarPosition(int n)
+{
+    return const_cast<RebarPosition &>(std::as_const(*this).rebarPosition(n));
 }
 
 void CalcContext::setRegional(std::unique_ptr<RegionalSettings> regional)

@@ -4,8 +4,10 @@
 #include "core/FormModel.h"
 #include "core/InputStatusView.h"
 #include "core/RegionalSettings.h"
+#include "design/RebarPosition.h"
 #include "results/ResultsFields.h"
 
+#include <array>
 #include <memory>
 
 /// The form models of the windows whose controls the engine reads and writes.
@@ -34,6 +36,13 @@ public:
     DesignState state;
     FormModels forms;
     ResultsFields results;
+    /// The twenty reinforcement positions of the current calculation; position n is
+    /// rebarPositions[n - 1] (see rebarPosition()).
+    std::array<RebarPosition, 20> rebarPositions{};
+
+    /// Position n, 1 to 20; any other number is a programming error (std::out_of_range).
+    RebarPosition &rebarPosition(int n);
+    const RebarPosition &rebarPosition(int n) const;
 
     RegionalSettings &regional() { return *m_regional; }
     const RegionalSettings &regional() const { return *m_regional; }

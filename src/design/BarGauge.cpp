@@ -25,3 +25,13 @@ BarGauge GaugeByIndex(int index)
         return {};
     return BarGaugeTable()[static_cast<std::size_t>(index - 1)];
 }
+
+std::int16_t GaugeIndexOf(float value)
+{
+    const auto &table = BarGaugeTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        if (table[row].diameterMm == value || table[row].inches == value)
+            return static_cast<std::int16_t>(row + 1);
+    }
+    return 0;
+}

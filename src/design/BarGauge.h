@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 /// One row of the bar gauge table.
@@ -19,3 +20,7 @@ const std::array<BarGauge, 12> &BarGaugeTable();
 
 /// Row `index` (1 to 12) of the gauge table; any other index gives an empty record.
 BarGauge GaugeByIndex(int index);
+
+/// The row (1 to 12) whose diameter in mm, or else whose size in inches, equals `value`,
+/// tested row by row; 0 when no row matches.
+std::int16_t GaugeIndexOf(float value);
