@@ -516,7 +516,8 @@ TEST(InputLimits, SettingsWindowSetsBothButtonSets)
 {
     Bench b;
     FormModel &cfg = b.ctx.forms.FormCFG;
-    // Before the parameters are loaded every field is empty and reads as 0.
+    // An emptied field reads as 0 and fails its lower bound.
+    cfg.setText("RSVCFGESPMULT", "");
     InputError r = CheckSettingsWindow(b.ctx);
     EXPECT_EQ(r.code, 31);
     EXPECT_EQ(r.message, "Espaçamento múltiplo de As abaixo do limite permitido [ 1cm ]");
