@@ -29,5 +29,5 @@ int main(int argc, char *argv[])
     if (argc > 1)
         std::cerr << "reservium-cli: comando desconhecido: " << argv[1] << "\n\n";
     printHelp(std::cerr);
-    return 2;
+    return 1;
 }
