@@ -1,0 +1,113 @@
+#include "analysis/ThicknessReview.h"
+
+#include "core/CalcContext.h"
+#include "core/CalcError.h"
+#include "core/Numbers.h"
+#include "design/ModuleDimFlex.h"
+
+#include <algorithm>
+
+namespace ThicknessReview {
+
+namespace {
+
+/// The largest thickness the review may reach, m (the thickness review field's upper limit).
+constexpr float kMaxThickness = 9.99f;
+
+const char *memberName(Member member)
+{
+    return member == Member::Wall ? "paredes" : "fundo";
+}
+
+/// One raise of 0.01 m, refused when it would pass the largest thickness or leave no room
+/// between the walls.
+void raise(CalcContext &ctx, float &thickness, const char *what, bool isWall)
+{
+    const float raised = thickness + 0.01f;
+    if (!(raised <= kMaxThickness)) {
+        throw CalcError(std::string("A revisão das espessuras não encontrou uma espessura de ")
+                        + what + " até " + ctx.text(kMaxThickness)
+                        + " m que atenda ao cálculo. Revise as dimensões, os carregamentos ou os "
+                          "parâmetros de cálculo (fck, aço, abertura de fissuras).");
+    }
+    if (isWall) {
+        const DesignState &s = ctx.state;
+        const float smaller = std::min(s.widthA, s.lengthB);
+        if (!(2.0f * raised < smaller)) {
+            throw CalcError("A revisão das espessuras levaria as paredes a " + ctx.text(raised)
+                            + " m, metade ou mais da menor dimensão em planta (" + ctx.text(smaller)
+                            + " m): não resta espaço interno. Aumente as dimensões a e b ou "
+                              "revise os carregamentos e os parâmetros de cálculo.");
+        }
+    }
+    thickness = raised;
+}
+
+} // namespace
+
+float RequiredThicknessFor(const CalcContext &ctx, float moment)
+{
+    const DesignState &s = ctx.state;
+    return ModuleDimFlex::RequiredThickness(s.steelFyk, s.gammaSteel, s.concreteFck,
+                                            s.gammaConcrete, moment, s.gammaLoads, s.minCover,
+                                            s.asMinPercent);
+}
+
+void ReviewLid(CalcContext &ctx, float moment, const Rerun &rerun)
+{
+    const float req = RequiredThicknessFor(ctx, moment);
+    while (ctx.state.thicknessEt * 100.0f < req) {
+        raise(ctx, ctx.state.thicknessEt, "tampa", false);
+        rerun();
+    }
+}
+
+CrackCheck ReviewMember(CalcContext &ctx, Member member, float moment, const Rerun &rerun,
+                        bool horizontalBottom)
+{
+    DesignState &s = ctx.state;
+    float &thickness = member == Member::Wall ? s.thicknessEp : s.thicknessEf;
+    const bool isWall = member == Member::Wall;
+    const char *what = memberName(member);
+    const float req = RequiredThicknessFor(ctx, moment);
+    CrackCheck crack{};
+    bool passes = false;
+    bool resultsBehind = false; // a raise not yet followed by a re-run
+
+    while (!(thickness * 100.0f >= req && passes)) {
+        raise(ctx, thickness, what, isWall);
+        rerun();
+        resultsBehind = false;
+        if (!s.crackCheckOn) {
+            passes = true;
+        } else {
+            // The steel that carries the design moment (kgf·m per m, the scale of the position
+            // design) at the raised thickness; a section that cannot carry it fails the check.
+            const float depth = thickness * 100.0f;
+            const float As = ModuleDimFlex::SteelArea(s, moment, depth);
+            if (As > 0.0f) {
+                crack = ModuleDimFlex::CrackWidth(100.0f, depth, s.concreteFck, s.gammaConcrete,
+                                                  moment, As, s.crackRefGauge.diameterMm,
+                                                  s.maxCrackWidth);
+                passes = crack.ok != 0;
+            } else {
+                crack = CrackCheck{};
+                passes = false;
+            }
+        }
+        if (horizontalBottom) {
+            if (!(thickness * 100.0f >= req && passes)) {
+                raise(ctx, thickness, what, isWall);
+                resultsBehind = true;
+            }
+        } else if (!passes) {
+            raise(ctx, thickness, what, isWall);
+            resultsBehind = true;
+        }
+    }
+    if (resultsBehind)
+        rerun();
+    return crack;
+}
+
+} // namespace ThicknessReview
