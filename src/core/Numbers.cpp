@@ -23,15 +23,6 @@ char lowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 /// A number's text split into its sign, its significant digits and the position of the
 /// decimal point: value = 0.d1d2d3... × 10^pointPos.
 struct DecimalDigits
@@ -44,7 +35,7 @@ struct DecimalDigits
 /// Reads [sign] digits [sep digits] [e [sign] digits], where sep is "," or ".".
 std::optional<DecimalDigits> parseDecimal(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = TrimBlanks(text);
     DecimalDigits d;
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
@@ -187,11 +178,20 @@ std::string plainText(double value, int significant, std::string_view decimalSym
 
 } // namespace
 
+std::string_view TrimBlanks(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
 std::string ExpectedDecimalSymbol(const RegionalSettings &regional)
 {
     const std::string text = regional.ReadLocale(RegionalSettings::CountryCode);
     long code = 0;
-    const std::string_view t = trimBlanks(text);
+    const std::string_view t = TrimBlanks(text);
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), code);
     if (ec != std::errc() || end != t.data() + t.size())
         code = 0;
@@ -264,7 +264,7 @@ int FormatDecimals(std::string_view fmt)
 
 std::optional<double> TryTextToNumber(std::string_view text, int decimals)
 {
-    if (trimBlanks(text).empty())
+    if (TrimBlanks(text).empty())
         return 0.0;
     auto d = parseDecimal(text);
     if (!d)
@@ -386,8 +386,7 @@ float ToSingle(double value)
 {
     CheckFinite(value, "conversão para precisão simples");
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-        throw CalcError("Valor fora do intervalo da precisão simples: " + DoubleTextC(value)
-                        + ".");
+        throw CalcError("Valor fora do intervalo da precisão simples: " + DoubleTextC(value) + ".");
     return static_cast<float>(value);
 }
 

@@ -26,6 +26,10 @@ std::string FindDecimalSeparator(std::string_view text, const RegionalSettings &
 std::string ReplaceText(std::string_view rep, std::string_view find, std::string_view text,
                         bool all, bool exactCase);
 
+/// The text without the blanks (spaces and tabs) around it, as number texts and stored keys are
+/// compared.
+std::string_view TrimBlanks(std::string_view s);
+
 /// The number of decimals of a format pattern: "0" → 0, "0.00" → 2. A pattern that is a lone
 /// decimal symbol counts as "0".
 int FormatDecimals(std::string_view fmt);

@@ -1,4 +1,5 @@
 #include "settings/ParameterFile.h"
+#include "core/Numbers.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,15 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 /// The classic run-time error number of a system error.
 std::int32_t errorNumberOf(std::error_code ec)
@@ -167,7 +159,7 @@ std::optional<std::string> ParameterFile::FindSetting(const std::vector<std::str
                                                       std::string_view key)
 {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (trimBlanks(lines[i]) == key)
+        if (TrimBlanks(lines[i]) == key)
             return i + 1 < lines.size() ? lines[i + 1] : std::string();
     }
     return std::nullopt;
@@ -178,7 +170,7 @@ void ParameterFile::SetSetting(std::vector<std::string> &lines, std::string_view
 {
     std::vector<std::size_t> keyLines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (trimBlanks(lines[i]) == key)
+        if (TrimBlanks(lines[i]) == key)
             keyLines.push_back(i);
     }
     if (keyLines.empty()) {

@@ -52,15 +52,6 @@ const std::array<ParameterDef, kParameterCount> kTable = { {
           K::Text },
 } };
 
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 /// The number a stored or typed text holds for this parameter, rounded to its format; nothing
 /// when the text is not a number or, for a list, not one of its positions.
 std::optional<double> parameterValue(const ParameterDef &p, std::string_view text)
@@ -139,7 +130,7 @@ ParametersStatus loadParameters(CalcContext &ctx, const ParameterFile &file, boo
         if (p.key == kCrackCheckOffKey)
             continue;
         const auto text = ParameterFile::FindSetting(lines, p.key);
-        const std::string_view trimmed = text ? trimBlanks(*text) : std::string_view();
+        const std::string_view trimmed = text ? TrimBlanks(*text) : std::string_view();
         std::optional<double> v;
         if (!trimmed.empty())
             v = parameterValue(p, trimmed);
@@ -192,7 +183,7 @@ bool ParametersPresent(const std::vector<std::string> &lines)
 {
     for (const ParameterDef &p : kTable) {
         const auto v = ParameterFile::FindSetting(lines, p.key);
-        if (v && !trimBlanks(*v).empty())
+        if (v && !TrimBlanks(*v).empty())
             return true;
     }
     return false;
@@ -240,7 +231,7 @@ ParametersStatus SaveParameters(CalcContext &ctx, const ParameterFile &file)
         const std::optional<double> v = parameterValue(p, text);
         if (!v) {
             return { { 13,
-                       "O valor \"" + text + "\" de \"" + std::string(trimBlanks(p.caption))
+                       "O valor \"" + text + "\" de \"" + std::string(TrimBlanks(p.caption))
                                + "\" não é válido. Corrija-o em Configurações de Cálculo antes "
                                  "de salvar; o arquivo de parâmetros não foi alterado." },
                      {} };
