@@ -256,7 +256,7 @@ TEST(VerticalFrameMoments, ElevatedTankSigns)
             ModuleFormulas::ClosedFrameCornerMoments(p.s, 300, 2.56f, 0, 2.61f, 0, 2.56f);
     EXPECT_EQ(p.Value(32), TextToNumber(lidOnly.top, "0.00"));
     EXPECT_EQ(p.Value(31), TextToNumber(lidOnly.bottom, "0.00"));
-    EXPECT_EQ(p.Field(31), "-20,58"); // the empty bottom corner turns with the lid load alone
+    EXPECT_EQ(p.Field(31), "-20,58"); // the lid load alone turns the bottom corner negative
     // The lid span 300 · 2.56² / 8 = 245.76 in both cases, shown positive.
     EXPECT_EQ(p.Field(27), "245,76");
     EXPECT_EQ(p.Field(37), "245,76");
