@@ -34,7 +34,10 @@ void raise(CalcContext &ctx, float &thickness, const char *what, bool isWall)
         const DesignState &s = ctx.state;
         const float smaller = std::min(s.widthA, s.lengthB);
         if (!(2.0f * raised < smaller)) {
-            throw CalcError("A revisão das espessuras levaria as paredes a " + ctx.text(raised)
+            // Shown to the centimetre, as the thickness fields show it, not as the single
+            // that repeated additions of 0.01 leave (1.289999).
+            throw CalcError("A revisão das espessuras levaria as paredes a "
+                            + ctx.text(TextToNumber(raised, "0.00"))
                             + " m, metade ou mais da menor dimensão em planta (" + ctx.text(smaller)
                             + " m): não resta espaço interno. Aumente as dimensões a e b ou "
                               "revise os carregamentos e os parâmetros de cálculo.");
