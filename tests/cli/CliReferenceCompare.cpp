@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <string>
@@ -109,6 +110,22 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QJsonObject ours = QJsonDocument::fromJson(output).object();
+
+    // Singles are written with their 7-digit text, never with the digits of their binary value
+    // widened to double (0.11, not 0.10999999940395355).
+    static const QRegularExpression longNumber(
+            QStringLiteral("[:\\[,]\\s*(-?[0-9]*\\.?[0-9]+)(?=\\s*[,\\]}])"));
+    for (auto it = longNumber.globalMatch(QString::fromUtf8(output)); it.hasNext();) {
+        const QString token = it.next().captured(1);
+        QString digits = token;
+        digits.remove('-').remove('.');
+        while (digits.startsWith('0'))
+            digits.remove(0, 1);
+        while (digits.endsWith('0'))
+            digits.chop(1);
+        if (digits.size() > 7)
+            differs(QStringLiteral("número na saída"), token, QStringLiteral("até 7 algarismos"));
+    }
 
     if (ours.value("calcState").toInt() != ref.value("calcState").toInt())
         differs("calcState", shown(ours.value("calcState")), shown(ref.value("calcState")));
