@@ -14,6 +14,8 @@ FormModels::FormModels()
     , FormPosTampa(MakeFormPosTampa())
     , FormDadosEnterrada(MakeFormDadosEnterrada())
     , FormCFG(MakeFormCFG())
+    , FormPosicaoAs(MakeFormPosicaoAs())
+    , FormAltera_e(MakeFormAltera_e())
 {
 }
 

@@ -18,6 +18,8 @@ struct FormModels
     FormModel FormPosTampa;
     FormModel FormDadosEnterrada;
     FormModel FormCFG;
+    FormModel FormPosicaoAs;
+    FormModel FormAltera_e;
 
     FormModels();
 };
@@ -39,6 +41,10 @@ public:
     /// The twenty reinforcement positions of the current calculation; position n is
     /// rebarPositions[n - 1] (see rebarPosition()).
     std::array<RebarPosition, 20> rebarPositions{};
+    /// Bill of materials of the current calculation: rows lid, walls, bottom, total; columns
+    /// steel (kg), concrete (m³), formwork (m²), waterproofing (m²). materialQuantities[0][0]
+    /// is the lid's steel.
+    std::array<std::array<float, 4>, 4> materialQuantities{};
 
     /// Position n, 1 to 20; any other number is a programming error (std::out_of_range).
     RebarPosition &rebarPosition(int n);

@@ -59,3 +59,29 @@ FormModel MakeFormDadosEnterrada()
     addImageButtons(m, true);
     return m;
 }
+
+FormModel MakeFormPosicaoAs()
+{
+    FormModel m("FormPosicaoAs");
+    m.addField("OptionHorizontal", {}, 0);
+    m.addField("OptionVertical", {}, 0);
+    m.addField("OptionDuasDir", {}, 0);
+    m.addField("butres_2", {}, 1);
+    m.addField("butarw_3", {}, 1);
+    return m;
+}
+
+FormModel MakeFormAltera_e()
+{
+    FormModel m("FormAltera_e");
+    // The window's caption and three labels are written by the results window when it opens
+    // the review; Label3 and Label6 only say "m".
+    m.addField("Caption");
+    m.addField("Label1");
+    m.addField("Label2");
+    m.addField("Label4");
+    m.addField("Text_e");
+    m.addField("butres_2", {}, 1);
+    m.addField("butarw_3", {}, 1);
+    return m;
+}

@@ -12,3 +12,9 @@ FormModel MakeFormPosTampa();
 /// Buried tank: Textht, Textqt, Checkhna, Texthna, TextGama, TextAngSolo, TextAngTerreno,
 /// ComboSolo.
 FormModel MakeFormDadosEnterrada();
+/// Reinforcement layout: OptionHorizontal, OptionVertical, OptionDuasDir (one group, none
+/// chosen at load), the calculate image button butres_2 and the back button butarw_3.
+FormModel MakeFormPosicaoAs();
+/// Thickness review: Caption, Label1, Label2, Label4 (set by the opener), Text_e (the new
+/// thickness, m), the confirm image button butres_2 and the back button butarw_3.
+FormModel MakeFormAltera_e();

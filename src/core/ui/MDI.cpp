@@ -158,3 +158,19 @@ void MDI::ShowInputStatus(const InputError &status)
     m_statusPicture->setPixmap(style()->standardIcon(picture).pixmap(16, 16));
     m_statusText->setText(QString::fromStdString(status.message));
 }
+
+void MDI::ShowForm(const std::string &) { }
+
+void MDI::HideForm(const std::string &) { }
+
+void MDI::CloseForm(const std::string &) { }
+
+void MDI::ShowProgress(const std::string &) { }
+
+void MDI::CloseProgress() { }
+
+void MDI::RefreshBarGrid() { }
+
+void MDI::ShowResultsWindow(const std::string &) { }
+
+void MDI::FocusField(const std::string &, const std::string &) { }

@@ -28,6 +28,17 @@ public:
                    const std::string &title) override;
     void ShowInputStatus(const InputError &status) override;
 
+    // The input windows, the progress and the results window are not built yet: these do
+    // nothing until they are.
+    void ShowForm(const std::string &formName) override;
+    void HideForm(const std::string &formName) override;
+    void CloseForm(const std::string &formName) override;
+    void ShowProgress(const std::string &label) override;
+    void CloseProgress() override;
+    void RefreshBarGrid() override;
+    void ShowResultsWindow(const std::string &caption) override;
+    void FocusField(const std::string &formName, const std::string &controlName) override;
+
 private:
     void buildMenus();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
