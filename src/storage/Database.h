@@ -56,7 +56,8 @@ public:
     ErrorPair TableNames(std::vector<std::string> &names) const;
 
     /// Groups several writes into one transaction: nothing of them is kept unless CommitTrans
-    /// succeeds. After a Rollback, recordsets opened on this database still hold the rows as
+    /// succeeds. A write that fails inside it leaves the transaction open: the procedure ends
+    /// it with Rollback (or Close, which rolls back). After a Rollback, recordsets opened on this database still hold the rows as
     /// written inside the transaction; open them again.
     ErrorPair BeginTrans();
     ErrorPair CommitTrans();

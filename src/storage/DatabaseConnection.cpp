@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUuid>
 
 #include <utility>
@@ -33,8 +34,15 @@ ErrorPair DatabaseConnection::open(const QString &file, std::shared_ptr<Database
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(file);
-        if (!db.open())
+        if (!db.open()) {
             result = DatabaseError::FromSql(db.lastError(), file);
+        } else {
+            // A commit is on the disk before it is reported, whatever the library's build
+            // default.
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+                result = DatabaseError::FromSql(q.lastError(), file);
+        }
     }
     if (!result.ok())
         return result; // the destructor removes the connection

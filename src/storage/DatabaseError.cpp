@@ -133,6 +133,9 @@ ErrorPair FromSql(const QSqlError &error, const QString &file)
     case 3: // SQLITE_PERM
     case 8: // SQLITE_READONLY
     case 23: // SQLITE_AUTH
+    // The file itself was found readable before it was opened; what cannot be opened later is
+    // its journal, in a folder that refuses writing.
+    case 14: // SQLITE_CANTOPEN
         return Make(PermissionDenied, file);
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
@@ -143,8 +146,6 @@ ErrorPair FromSql(const QSqlError &error, const QString &file)
         return Make(Corrupted, file);
     case 13: // SQLITE_FULL
         return Make(DiskFull, file);
-    case 14: // SQLITE_CANTOPEN
-        return Make(PathFileAccess, file);
     case 19: // SQLITE_CONSTRAINT
         if (text.find("UNIQUE") != std::string::npos
             || text.find("PRIMARY KEY") != std::string::npos)

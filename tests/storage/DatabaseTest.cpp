@@ -386,24 +386,35 @@ TEST_F(StorageTest, AProcessKilledInTheMiddleOfAWriteLeavesTheOldContentWhole)
     EXPECT_EQ(readTable(path, "T"), kSampleRows);
 }
 
-TEST_F(StorageTest, AReadOnlyFileRefusesWritesAndStaysAsItWas)
+TEST_F(StorageTest, AReadOnlyFileOrFolderRefusesWritesAndStaysAsItWas)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes through file permissions";
-    const QString path = file("a.rsv");
-    makeSample(path);
-    const QByteArray before = readBytes(path);
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
-    Database db;
-    Recordset rs;
-    ASSERT_EQ(Database::OpenDatabase(path, db), ErrorPair());
-    ASSERT_EQ(db.OpenRecordset("SELECT * FROM T", rs), ErrorPair());
-    ASSERT_EQ(rs.AddNew(), ErrorPair());
-    ASSERT_EQ(rs.SetField("A", "9"), ErrorPair());
-    EXPECT_EQ(rs.Update().number, 70);
-    EXPECT_EQ(rs.RecordCount(), 3);
-    ASSERT_EQ(db.Close(), ErrorPair());
-    EXPECT_EQ(readBytes(path), before);
+    QDir(dir.path()).mkdir("pasta");
+    const QString inFolder = file("pasta/a.rsv");
+    const QString alone = file("a.rsv");
+    makeSample(inFolder);
+    makeSample(alone);
+    ASSERT_TRUE(QFile::setPermissions(alone, QFileDevice::ReadOwner));
+    ASSERT_TRUE(
+            QFile::setPermissions(file("pasta"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+    for (const QString &path : { alone, inFolder }) {
+        const QByteArray before = readBytes(path);
+        Database db;
+        Recordset rs;
+        ASSERT_EQ(Database::OpenDatabase(path, db), ErrorPair());
+        ASSERT_EQ(db.OpenRecordset("SELECT * FROM T", rs), ErrorPair());
+        ASSERT_EQ(rs.AddNew(), ErrorPair());
+        ASSERT_EQ(rs.SetField("A", "9"), ErrorPair());
+        const ErrorPair e = rs.Update();
+        EXPECT_EQ(e.number, 70) << path.toStdString() << ": " << e.description;
+        EXPECT_EQ(rs.RecordCount(), 3);
+        ASSERT_EQ(db.Close(), ErrorPair());
+        EXPECT_EQ(readBytes(path), before);
+    }
+    QFile::setPermissions(file("pasta"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(StorageTest, EachOpenDatabaseHasItsOwnConnectionUntilClosed)
