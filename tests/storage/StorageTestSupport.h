@@ -10,6 +10,7 @@
 #include "core/ProgramPaths.h"
 #include "core/RegionalSettings.h"
 #include "core/UiHost.h"
+#include "support/ScriptedUiHost.h"
 
 #include <gtest/gtest.h>
 
@@ -52,17 +53,9 @@ protected:
 
 /// A screen that records the message boxes and answers them as told (Ok, or Yes for a
 /// question, when nothing is queued).
-class RecordingUi : public UiHost
+class RecordingUi : public ScriptedUiHost
 {
 public:
-    struct Message
-    {
-        std::string text;
-        Buttons buttons;
-        Icon icon;
-        std::string title;
-    };
-
     int MessageBox(const std::string &text, Buttons buttons, Icon icon,
                    const std::string &title) override
     {
@@ -74,10 +67,6 @@ public:
         }
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Yes : Ok;
     }
-    void ShowInputStatus(const InputError &) override { }
-
-    std::vector<Message> messages;
-    std::deque<int> answers;
 };
 
 /// The shipped data folder of the source tree.
