@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -148,25 +147,48 @@ std::string plainText(double value, int significant, std::string_view decimalSym
 {
     if (!std::isfinite(value))
         throw CalcError("Valor numérico inválido (não finito) no cálculo.");
+    // d.ddddde±x: the significant digits and the decimal exponent of the first one.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, value);
-    const auto d = parseDecimal(buf);
-    if (!d || d->digits.empty())
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value,
+                                         std::chars_format::scientific, significant - 1);
+    if (ec != std::errc())
         return "0";
-    std::string out = d->negative ? "-" : "";
-    const long len = static_cast<long>(d->digits.size());
-    if (d->pointPos <= 0) {
-        out += "0";
+    const char *p = buf;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    char digits[32];
+    int count = 0;
+    for (; p < end && *p != 'e'; ++p) {
+        if (isDigit(*p) && count < static_cast<int>(sizeof digits))
+            digits[count++] = *p;
+    }
+    int exponent = 0;
+    if (p < end && *p == 'e')
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+    while (count > 0 && digits[count - 1] == '0')
+        --count;
+    if (count == 0)
+        return "0";
+
+    // The first digit stands for 10^exponent; pointPos digits come before the decimal point.
+    const int pointPos = exponent + 1;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(count + std::abs(pointPos) + 4));
+    if (negative)
+        out += '-';
+    if (pointPos <= 0) {
+        out += '0';
         out += decimalSymbol;
-        out.append(static_cast<std::size_t>(-d->pointPos), '0');
-        out += d->digits;
-    } else if (d->pointPos >= len) {
-        out += d->digits;
-        out.append(static_cast<std::size_t>(d->pointPos - len), '0');
+        out.append(static_cast<std::size_t>(-pointPos), '0');
+        out.append(digits, static_cast<std::size_t>(count));
+    } else if (pointPos >= count) {
+        out.append(digits, static_cast<std::size_t>(count));
+        out.append(static_cast<std::size_t>(pointPos - count), '0');
     } else {
-        out += d->digits.substr(0, static_cast<std::size_t>(d->pointPos));
+        out.append(digits, static_cast<std::size_t>(pointPos));
         out += decimalSymbol;
-        out += d->digits.substr(static_cast<std::size_t>(d->pointPos));
+        out.append(digits + pointPos, static_cast<std::size_t>(count - pointPos));
     }
     return out;
 }
