@@ -118,23 +118,13 @@ void CalculateTwoWayTank(CalcContext &ctx)
 {
     CheckLaunchedTwoWay(ctx);
 
-    // A calculation that fails part-way leaves everything as it found it: no raised thickness,
-    // half-written field or half-designed position survives as if it were a result.
-    const DesignState savedState = ctx.state;
-    const ResultsFields savedResults = ctx.results;
-    const auto savedPositions = ctx.rebarPositions;
-    try {
+    RunAtomically(ctx, [&ctx] {
         ModuleCalcEsforcos::WriteResultsHeader(ctx);
         ModuleCalcEsforcos::ComputeLoads(ctx);
         TwoWayMoments(ctx);
         ReviewThicknessesTwoWay(ctx);
         TwoWayPositions(ctx);
-    } catch (...) {
-        ctx.state = savedState;
-        ctx.results = savedResults;
-        ctx.rebarPositions = savedPositions;
-        throw;
-    }
+    });
 }
 
 void TwoWayMoments(CalcContext &ctx)

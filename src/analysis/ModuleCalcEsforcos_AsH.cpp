@@ -90,11 +90,13 @@ struct PositionInput
 
 void CalculateHorizontalTank(CalcContext &ctx)
 {
-    ModuleCalcEsforcos::WriteResultsHeader(ctx);
-    ModuleCalcEsforcos::ComputeLoads(ctx);
-    HorizontalWallMoments(ctx);
-    ReviewThicknessesHorizontal(ctx);
-    HorizontalPositions(ctx);
+    RunAtomically(ctx, [&ctx] {
+        ModuleCalcEsforcos::WriteResultsHeader(ctx);
+        ModuleCalcEsforcos::ComputeLoads(ctx);
+        HorizontalWallMoments(ctx);
+        ReviewThicknessesHorizontal(ctx);
+        HorizontalPositions(ctx);
+    });
 }
 
 void HorizontalWallMoments(CalcContext &ctx)

@@ -100,33 +100,17 @@ double FieldValue(const CalcContext &ctx, int index)
     return TextToNumber(ctx.results.Text_a[static_cast<std::size_t>(index)], "0.00");
 }
 
-/// Everything a calculation may change, to put back when it fails.
-struct Snapshot
-{
-    DesignState state;
-    ResultsFields results;
-    std::array<RebarPosition, 20> positions;
-};
-
 } // namespace
 
 void CalculateVerticalTank(CalcContext &ctx)
 {
-    // A calculation that fails keeps nothing: not the raised thicknesses, not the fields of the
-    // last re-run, not a half-designed list of positions.
-    Snapshot before{ ctx.state, ctx.results, ctx.rebarPositions };
-    try {
+    RunAtomically(ctx, [&ctx] {
         ModuleCalcEsforcos::WriteResultsHeader(ctx);
         ModuleCalcEsforcos::ComputeLoads(ctx);
         VerticalFrameMoments(ctx);
         ReviewThicknessesVertical(ctx);
         VerticalPositions(ctx);
-    } catch (...) {
-        ctx.state = std::move(before.state);
-        ctx.results = std::move(before.results);
-        ctx.rebarPositions = std::move(before.positions);
-        throw;
-    }
+    });
 }
 
 void VerticalFrameMoments(CalcContext &ctx)

@@ -9,13 +9,13 @@
 #include <utility>
 
 FormModels::FormModels()
-    : FormTipoElev(MakeFormTipoElev())
-    , FormDadosGeometricos(MakeFormDadosGeometricos())
-    , FormPosTampa(MakeFormPosTampa())
-    , FormDadosEnterrada(MakeFormDadosEnterrada())
-    , FormCFG(MakeFormCFG())
-    , FormPosicaoAs(MakeFormPosicaoAs())
-    , FormAltera_e(MakeFormAltera_e())
+    : FormTipoElev(MakeFormTipoElev()),
+      FormDadosGeometricos(MakeFormDadosGeometricos()),
+      FormPosTampa(MakeFormPosTampa()),
+      FormDadosEnterrada(MakeFormDadosEnterrada()),
+      FormCFG(MakeFormCFG()),
+      FormPosicaoAs(MakeFormPosicaoAs()),
+      FormAltera_e(MakeFormAltera_e())
 {
 }
 
@@ -52,4 +52,20 @@ std::string CalcContext::text(float value) const
 std::string CalcContext::text(double value) const
 {
     return DoubleText(value, *m_regional);
+}
+
+CalcSnapshot::CalcSnapshot(const CalcContext &ctx)
+    : state(ctx.state),
+      results(ctx.results),
+      positions(ctx.rebarPositions),
+      quantities(ctx.materialQuantities)
+{
+}
+
+void CalcSnapshot::restore(CalcContext &ctx) const
+{
+    ctx.state = state;
+    ctx.results = results;
+    ctx.rebarPositions = positions;
+    ctx.materialQuantities = quantities;
 }

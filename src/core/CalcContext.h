@@ -66,3 +66,29 @@ private:
     std::unique_ptr<RegionalSettings> m_regional;
     InputStatusView *m_statusView = nullptr;
 };
+
+/// Everything a calculation may change, kept to put back when it fails: no raised thickness,
+/// half-written field or half-designed position survives a failed calculation as a result.
+struct CalcSnapshot
+{
+    explicit CalcSnapshot(const CalcContext &ctx);
+    void restore(CalcContext &ctx) const;
+
+    DesignState state;
+    ResultsFields results;
+    std::array<RebarPosition, 20> positions;
+    std::array<std::array<float, 4>, 4> quantities;
+};
+
+/// Runs `step`; when it throws, puts the context back as it was and lets the error go on.
+template <class Step>
+void RunAtomically(CalcContext &ctx, Step &&step)
+{
+    const CalcSnapshot before(ctx);
+    try {
+        step();
+    } catch (...) {
+        before.restore(ctx);
+        throw;
+    }
+}

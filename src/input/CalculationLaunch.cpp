@@ -24,31 +24,6 @@ const char *const kLayoutForm = "FormPosicaoAs";
 const char *const kResultsForm = "FormResultados";
 const char *const kReviewForm = "FormAltera_e";
 
-/// Everything a calculation writes, as it was before it started.
-struct Snapshot
-{
-    DesignState state;
-    ResultsFields results;
-    std::array<RebarPosition, 20> positions;
-    std::array<std::array<float, 4>, 4> quantities;
-
-    explicit Snapshot(const CalcContext &ctx)
-        : state(ctx.state),
-          results(ctx.results),
-          positions(ctx.rebarPositions),
-          quantities(ctx.materialQuantities)
-    {
-    }
-
-    void restore(CalcContext &ctx) const
-    {
-        ctx.state = state;
-        ctx.results = results;
-        ctx.rebarPositions = positions;
-        ctx.materialQuantities = quantities;
-    }
-};
-
 /// Where the user is put back when a calculation fails.
 enum class Recovery {
     LayoutWindow, ///< started by the calculate button: its window again
@@ -94,7 +69,7 @@ void showAgain(AppContext &ctx, Recovery recovery)
     }
 }
 
-LaunchResult launch(AppContext &ctx, const LayoutDrivers &drivers, const Snapshot &before,
+LaunchResult launch(AppContext &ctx, const LayoutDrivers &drivers, const CalcSnapshot &before,
                     Recovery recovery)
 {
     if (ModuleRSVErr::GetInputError(ctx).code != 0)
@@ -173,7 +148,7 @@ LayoutDrivers DefaultLayoutDrivers()
 
 LaunchResult LaunchCalculation(AppContext &ctx, const LayoutDrivers &drivers)
 {
-    const Snapshot before(ctx);
+    const CalcSnapshot before(ctx);
     return launch(ctx, drivers, before, Recovery::LayoutWindow);
 }
 
@@ -268,7 +243,7 @@ ReviewOutcome butnext(AppContext &ctx, const LayoutDrivers &drivers)
     // The review of every calculation raises the walls and the bottom at least once before it
     // stops, and never the lid; one step less here makes the new run start exactly at v for the
     // chosen thickness and at the minimum for the other two.
-    const Snapshot before(ctx);
+    const CalcSnapshot before(ctx);
     DesignState &s = ctx.state;
     ResetThicknesses(s);
     const float value = ToSingle(v);
