@@ -16,6 +16,7 @@ FormModels::FormModels()
     , FormCFG(MakeFormCFG())
     , FormPosicaoAs(MakeFormPosicaoAs())
     , FormAltera_e(MakeFormAltera_e())
+    , FormLegenda(MakeFormLegenda())
 {
 }
 
