@@ -295,3 +295,63 @@ TEST_F(StorageTest, AnExistingFileThatIsNotAProjectIsNotWrittenInto)
     EXPECT_EQ(ModuleRSVFLS::ReplaceReportDatabase(p.ctx, project).number, 3078);
     EXPECT_EQ(readBytes(project), before);
 }
+
+TEST_F(StorageTest, EachTableWriterWorksOnItsOwnFileToo)
+{
+    Program p(dir.path());
+    p.calculate();
+    const QString path = file("caixa.rsv");
+    ASSERT_EQ(ModuleRSVFLS::CreateProjectDatabase(p.ctx, path, false), ErrorPair());
+    const QByteArray created = readBytes(path);
+    // Created again: refused, and the file is left as it was.
+    EXPECT_EQ(ModuleRSVFLS::CreateProjectDatabase(p.ctx, path, false).number, 3204);
+    EXPECT_EQ(readBytes(path), created);
+
+    p.ctx.forms.FormLegenda.setText("aeESTPROJ", "Caixa");
+    EXPECT_EQ(ModuleRSVFLS::SaveLegendTable(p.ctx, path), ErrorPair());
+    EXPECT_EQ(ModuleRSVFLS::SaveDataTable(p.ctx, path, false), ErrorPair());
+    EXPECT_EQ(ModuleRSVFLS::SaveReinforcementTable(p.ctx, path, false), ErrorPair());
+    EXPECT_EQ(ModuleRSVFLS::SaveBuriedDataTable(p.ctx, path), ErrorPair());
+    EXPECT_EQ(ModuleRSVFLS::SaveParametersTable(p.ctx, path), ErrorPair());
+    EXPECT_EQ(readTable(path, "RSVLGD").at(0, "rsvlgdPRJ"), "Caixa");
+    EXPECT_EQ(readTable(path, "RSVARM").rows.size(), 20u);
+
+    // A file without the table: its writer fails with the engine's error.
+    project_test::execute(path, { "DROP TABLE RSVCFG" });
+    EXPECT_EQ(ModuleRSVFLS::SaveParametersTable(p.ctx, path).number, 3078);
+}
+
+TEST_F(StorageTest, TheProjectsParametersGoToTheSettingsWindowAndTheDesignState)
+{
+    Program p(dir.path());
+    p.calculate();
+    const QString path = file("caixa.rsv");
+    ASSERT_EQ(save(p, path), ErrorPair());
+    project_test::execute(path, { "UPDATE RSVCFG SET rsvcfgFCK = '200', rsvcfgVRFFIS = '0', "
+                                  "rsvcfgBITREF = '5', rsvcfgCOBMIN = '2,5', rsvcfgUNDMTR = '1'" });
+
+    Program q(dir.path());
+    ASSERT_EQ(ModuleRSVFLS::LoadParametersTable(q.ctx, path), ErrorPair());
+    const FormModel &cfg = q.ctx.forms.FormCFG;
+    EXPECT_EQ(cfg.text("RSVCFGCONCFCK"), "200");
+    EXPECT_EQ(cfg.text("RSVCFGCOBMIN"), "2.5"); // written back in the regional settings
+    EXPECT_EQ(cfg.state("RSVFissOK"), 0);
+    EXPECT_EQ(cfg.state("RSVFissNOK"), 1);
+    EXPECT_EQ(cfg.state("RSVBITADOTFISS"), 5);
+    EXPECT_EQ(q.ctx.state.concreteFck, 200.0f);
+    EXPECT_EQ(q.ctx.state.minCover, 2.5f);
+    EXPECT_EQ(q.ctx.state.crackCheckOn, 0);
+    EXPECT_EQ(q.ctx.state.gaugeUnitIsMm, 0);
+    EXPECT_EQ(q.ctx.state.crackRefGauge, GaugeByIndex(6));
+
+    // One value out of its limits: nothing is taken, neither the window nor the design state.
+    project_test::execute(path, { "UPDATE RSVCFG SET rsvcfgFCK = '180', rsvcfgCOBMIN = '0.2'" });
+    const std::string before = project_test::dumpProject(q.ctx);
+    const ErrorPair e = ModuleRSVFLS::LoadParametersTable(q.ctx, path);
+    EXPECT_EQ(e.number, 380);
+    EXPECT_NE(e.description.find("rsvcfgCOBMIN"), std::string::npos) << e.description;
+    EXPECT_NE(e.description.find("Cobertura mínima abaixo do limite permitido [ 0.5cm ]"),
+              std::string::npos)
+            << e.description;
+    EXPECT_EQ(project_test::dumpProject(q.ctx), before);
+}
