@@ -304,6 +304,8 @@ OpenResult OpenProjectFile(AppContext &ctx, const std::string &path)
                  { e.number, e.description + " O projeto atual não foi alterado." } };
 
     ctx.state.projectPath = path;
+    // The windows are refilled from here on: the status is theirs to set.
+    ModuleRSVErr::SetInputError(ctx, noError);
     ModuleRSVFLS::FillSettingsForm(ctx, content.parameters);
     try {
         ApplySettings(ctx);
