@@ -395,11 +395,18 @@ ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport)
             ep = ctx.text(TextToNumber(s.thicknessEp, "0.00"));
             ef = ctx.text(TextToNumber(s.thicknessEf, "0.00"));
         } else {
+            // Without a calculation standing, the design state's thicknesses are not this
+            // project's (an earlier project's, or none before the geometry window was passed):
+            // the file gets the minimum every calculation starts from.
+            const bool calculated = LayoutOf(s.calcState) != 0;
+            const float lid = calculated ? s.thicknessEt : s.minWallThickness;
+            const float walls = calculated ? s.thicknessEp : s.minWallThickness;
+            const float bottom = calculated ? s.thicknessEf : s.minWallThickness;
             // Every calculation raises walls and bottom once before it tests them, so the
             // project keeps them one step lower: reopened, the calculation lands on them again.
-            et = SingleTextC(s.thicknessEt);
-            ep = DoubleTextC(static_cast<double>(s.thicknessEp) - 0.01);
-            ef = DoubleTextC(static_cast<double>(s.thicknessEf) - 0.01);
+            et = SingleTextC(lid);
+            ep = DoubleTextC(static_cast<double>(walls) - 0.01);
+            ef = DoubleTextC(static_cast<double>(bottom) - 0.01);
         }
         return writeOneRow(
                 db, "RSVDAT",

@@ -492,7 +492,7 @@ TEST_F(StorageTest, SaveAndSaveAsShowTheirFailures)
     EXPECT_EQ(storage_test::readBytes(file("notas.rsv")), QByteArray("obra\n"));
 }
 
-TEST_F(StorageTest, ASaveBeforeTheCalculationKeepsNoPositionsToPutBack)
+TEST_F(StorageTest, ASaveBeforeTheCalculationKeepsNoOtherTanksPositionsOrThicknesses)
 {
     Program p(dir.path());
     p.setElevated(true);
@@ -514,6 +514,22 @@ TEST_F(StorageTest, ASaveBeforeTheCalculationKeepsNoPositionsToPutBack)
     r.ctx.forms.FormDadosGeometricos.setText("Text_a", "3.00");
     r.calculate(InputChain::ChosenLayout(q.ctx.forms.FormPosicaoAs).code);
     EXPECT_EQ(designTexts(q.ctx), designTexts(r.ctx));
+
+    // Saved before the first window was passed (no thickness set yet) or after New (the
+    // previous tank's thicknesses still in memory), the file starts from the minimum thickness.
+    Program fresh(dir.path());
+    ASSERT_EQ(fresh.ctx.state.thicknessEt, 0.0f);
+    ASSERT_EQ(save(fresh, file("inicio.rsv")), ErrorPair());
+    (void)ProjectFlow::NewProject(p.ctx);
+    p.ctx.state.thicknessEp = 0.3f;
+    ASSERT_EQ(save(p, file("novo.rsv")), ErrorPair());
+    for (const QString &name : { file("inicio.rsv"), file("novo.rsv") }) {
+        const auto data = readTable(name, "RSVDAT");
+        EXPECT_EQ(data.at(0, "rsvdatET"), "0.1");
+        EXPECT_EQ(data.at(0, "rsvdatEP"), "0.0900000014901161");
+        Program reopened(dir.path());
+        EXPECT_EQ(open(reopened, name), ErrorPair()) << name.toStdString();
+    }
 }
 
 TEST(ProjectLegend, FieldsKeepTheirFirstCharactersUpToTheirLength)
