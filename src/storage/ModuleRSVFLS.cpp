@@ -491,7 +491,7 @@ ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isRe
     });
 }
 
-ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db)
+ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db, bool isReport)
 {
     return guarded([&]() -> ErrorPair {
         if (ctx.forms.FormTipoElev.state("OptionEnterrada") == 0) {
@@ -506,12 +506,13 @@ ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db)
                                  { "rsventALFA", "" } });
         }
         const FormModel &f = ctx.forms.FormDadosEnterrada;
+        const double hna = TextToNumber(f.text("Texthna"), 8);
         return writeOneRow(db, "RSVENT",
                            { { "rsventSLO", f.text("ComboSolo") },
                              { "rsventHT", f.text("Textht") },
                              { "rsventQT", f.text("Textqt") },
                              { "rsventCHKHNA", f.state("Checkhna") != 0 ? "1" : "0" },
-                             { "rsventTXTHNA", DoubleTextC(TextToNumber(f.text("Texthna"), 8)) },
+                             { "rsventTXTHNA", isReport ? ctx.text(hna) : DoubleTextC(hna) },
                              { "rsventGAMAS", f.text("TextGama") },
                              { "rsventFI", f.text("TextAngSolo") },
                              { "rsventALFA", f.text("TextAngTerreno") } });
@@ -668,7 +669,7 @@ ErrorPair WriteProjectFile(const CalcContext &ctx, const QString &path, bool isR
             return w;
         if (ErrorPair w = SaveReinforcementTable(ctx, db, isReport); !w.ok())
             return w;
-        if (ErrorPair w = SaveBuriedDataTable(ctx, db); !w.ok())
+        if (ErrorPair w = SaveBuriedDataTable(ctx, db, isReport); !w.ok())
             return w;
         if (ErrorPair w = isReport ? SaveReportTables(ctx, db) : SaveParametersTable(ctx, db);
             !w.ok())

@@ -80,7 +80,9 @@ ErrorPair CreateTables(const CalcContext &ctx, Database &db, bool isReport);
 ErrorPair SaveLegendTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport);
 ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isReport);
-ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db);
+/// `isReport`: the ground-water level, the one number of the table the program writes itself,
+/// takes the regional decimal symbol as the report's other numbers do.
+ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db, bool isReport = false);
 ErrorPair SaveParametersTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveReportTables(const CalcContext &ctx, Database &db);
 

@@ -119,6 +119,10 @@ TEST_F(StorageTest, ABuriedTankStoresItsWindowAndTheGroundWaterLevelAsANumber)
     EXPECT_EQ(row.rows[0],
               (std::vector<std::string>{ "Argila média", "1.52", "100", "1", "0.8", "1.6", "28",
                                          "3" }));
+    // The report prints the level with the regional symbol.
+    ASSERT_EQ(ProjectFlow::SaveProject(p.ctx, false, true), ErrorPair());
+    EXPECT_EQ(readTable(ModuleRSVFLS::ReportDatabaseFile(p.ctx), "RSVENT").at(0, "rsventTXTHNA"),
+              "0,8");
     const auto data = readTable(path, "RSVDAT");
     EXPECT_EQ(data.at(0, "rsvdatent"), "-1");
     EXPECT_EQ(data.at(0, "rsvdatASPOS"), "3");
