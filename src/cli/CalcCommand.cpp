@@ -15,6 +15,7 @@
 #include "settings/ApplySettings.h"
 #include "settings/FormCFGModel.h"
 #include "settings/Parameters.h"
+#include "storage/ProjectFlow.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -35,12 +36,6 @@ namespace CalcCommand {
 namespace {
 
 using InputChain::InputWindow;
-
-/// A malformed input: the message names where.
-struct InputProblem
-{
-    std::string message;
-};
 
 // ---- Input -------------------------------------------------------------------------------
 
@@ -243,15 +238,6 @@ ProjectInput readProject(const QJsonValue &value, const std::string &where,
 
 // ---- The run -----------------------------------------------------------------------------
 
-enum ExitStatus { kCalculated = 0, kUsage = 1, kInputLimit = 2, kCalcFailed = 3 };
-
-struct Outcome
-{
-    int status = kCalculated;
-    std::optional<std::int16_t> layout; ///< the layout calculated or attempted
-    std::string error; ///< the calculation error's message
-};
-
 void setTexts(FormModel &form, const std::vector<std::pair<std::string, std::string>> &values)
 {
     for (const auto &[control, text] : values)
@@ -353,7 +339,9 @@ const char *layoutName(std::int16_t layout)
     }
 }
 
-void writeOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
+} // namespace
+
+void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
 {
     const DesignState &s = ctx.state;
     w.beginObject();
@@ -487,13 +475,7 @@ void writeOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
 
 // ---- Command line ------------------------------------------------------------------------
 
-struct Options
-{
-    std::optional<FixedRegionalSettings> regional; ///< none: the system's settings
-    std::string file = "-";
-};
-
-std::optional<FixedRegionalSettings> regionalNamed(const std::string &name)
+std::optional<FixedRegionalSettings> RegionalNamed(const std::string &name)
 {
     if (name == "pt-BR")
         return FixedRegionalSettings::ptBR();
@@ -502,36 +484,51 @@ std::optional<FixedRegionalSettings> regionalNamed(const std::string &name)
     return std::nullopt;
 }
 
-Options parseOptions(const std::vector<std::string> &args)
+CommandLine ParseCommandLine(const std::vector<std::string> &args,
+                             std::initializer_list<const char *> valueOptions)
 {
-    Options options;
-    bool haveFile = false;
+    CommandLine line;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
+        std::string name;
         std::string value;
-        if (a == "--regional") {
-            if (i + 1 >= args.size())
-                throw InputProblem{ "--regional pede pt-BR ou en-US" };
-            value = args[++i];
-        } else if (a.rfind("--regional=", 0) == 0) {
-            value = a.substr(11);
-        } else if (a != "-" && a.rfind("-", 0) == 0) {
-            throw InputProblem{ "opção desconhecida: " + a };
-        } else {
-            if (haveFile)
-                throw InputProblem{ "mais de um arquivo de entrada: " + a };
-            options.file = a;
-            haveFile = true;
+        bool known = false;
+        for (const char *option : valueOptions) {
+            const std::string o(option);
+            if (a == o) {
+                if (i + 1 >= args.size())
+                    throw InputProblem{ o == "--regional"
+                                                ? std::string("--regional pede pt-BR ou en-US")
+                                                : o + " pede um valor" };
+                name = o;
+                value = args[++i];
+                known = true;
+            } else if (a.rfind(o + "=", 0) == 0) {
+                name = o;
+                value = a.substr(o.size() + 1);
+                known = true;
+            }
+            if (known)
+                break;
+        }
+        if (!known) {
+            if (a != "-" && a.rfind("-", 0) == 0)
+                throw InputProblem{ "opção desconhecida: " + a };
+            line.files.push_back(a);
             continue;
         }
-        options.regional = regionalNamed(value);
-        if (!options.regional)
-            throw InputProblem{ "--regional pede pt-BR ou en-US, não \"" + value + "\"" };
+        if (name == "--regional") {
+            line.regional = RegionalNamed(value);
+            if (!line.regional)
+                throw InputProblem{ "--regional pede pt-BR ou en-US, não \"" + value + "\"" };
+        } else {
+            line.values[name] = value;
+        }
     }
-    return options;
+    return line;
 }
 
-QByteArray readInput(const std::string &file)
+QByteArray ReadInput(const std::string &file)
 {
     QFile f;
     bool opened = false;
@@ -549,15 +546,89 @@ QByteArray readInput(const std::string &file)
     return f.readAll();
 }
 
-std::unique_ptr<AppContext> makeContext(const Options &options)
+QJsonDocument ParseJson(const QByteArray &bytes)
 {
-    if (!options.regional)
+    QJsonParseError parseError;
+    QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
+    if (doc.isNull()) {
+        throw InputProblem{ "JSON inválido na posição " + std::to_string(parseError.offset) + ": "
+                            + str(parseError.errorString()) };
+    }
+    return doc;
+}
+
+std::unique_ptr<AppContext> MakeContext(const std::optional<FixedRegionalSettings> &regional)
+{
+    if (!regional)
         return AppContext::createForSystem();
-    return std::make_unique<AppContext>(std::make_unique<FixedRegionalSettings>(*options.regional),
+    return std::make_unique<AppContext>(std::make_unique<FixedRegionalSettings>(*regional),
                                         ProgramPaths::fromEnvironment());
 }
 
+Outcome CalculateProject(AppContext &ctx, const QJsonValue &project)
+{
+    return runProject(ctx, readProject(project, {}, ctx.regional()));
+}
+
+void PrintJson(const JsonWriter &w)
+{
+    std::fwrite(w.text().data(), 1, w.text().size(), stdout);
+    std::fflush(stdout);
+}
+
+Outcome OutcomeOfOpening(const AppContext &ctx, const ProjectFlow::OpenResult &opened)
+{
+    Outcome outcome;
+    switch (opened.status) {
+    case ProjectFlow::OpenStatus::Opened:
+        outcome.status = kCalculated;
+        outcome.layout = InputChain::ChosenLayout(ctx.forms.FormPosicaoAs).code;
+        break;
+    case ProjectFlow::OpenStatus::CalcFailed:
+        outcome.status = kCalcFailed;
+        outcome.layout = InputChain::ChosenLayout(ctx.forms.FormPosicaoAs).code;
+        outcome.error = opened.error.description;
+        break;
+    case ProjectFlow::OpenStatus::InputLimit:
+    case ProjectFlow::OpenStatus::Cancelled:
+    case ProjectFlow::OpenStatus::FileError:
+        // The refilled windows stop before the layout window.
+        outcome.status = kInputLimit;
+        break;
+    }
+    return outcome;
+}
+
+namespace {
+
+/// `calc --project FILE.rsv`: the project opened as the Open command does, from a program just
+/// started with the factory parameters (the project's own replace them).
+int runSavedProject(const std::optional<FixedRegionalSettings> &regional, const std::string &file)
+{
+    const auto ctx = MakeContext(regional);
+    ApplySettings(*ctx);
+    const ProjectFlow::OpenResult opened = ProjectFlow::OpenProjectFile(*ctx, file);
+    if (opened.status == ProjectFlow::OpenStatus::FileError)
+        return ReportFileError("calc", opened.error);
+    const Outcome outcome = OutcomeOfOpening(*ctx, opened);
+    JsonWriter w;
+    WriteOutcome(w, *ctx, outcome);
+    PrintJson(w);
+    return outcome.status;
+}
+
 } // namespace
+
+int ReportFileError(const char *command, const ErrorPair &error)
+{
+    std::string text = error.description;
+    for (char &c : text) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    std::cerr << "reservium-cli " << command << ": Erro " << error.number << ": " << text << "\n";
+    return kFileError;
+}
 
 const char *Usage()
 {
@@ -565,23 +636,30 @@ const char *Usage()
            "              calcula o projeto descrito em JSON (ou uma lista de projetos) e\n"
            "              escreve o resultado em JSON; sem arquivo, ou com -, lê a entrada\n"
            "              padrão. Saída: 0 calculado, 1 uso ou entrada inválida, 2 limite de\n"
-           "              entrada, 3 erro no cálculo.\n";
+           "              entrada, 3 erro no cálculo.\n"
+           "  calc --project PROJETO.rsv [--regional pt-BR|en-US]\n"
+           "              abre o projeto gravado como o comando Abrir (refaz o cálculo e repõe\n"
+           "              as armaduras gravadas) e escreve o resultado em JSON, como acima;\n"
+           "              4 erro de arquivo (número e descrição na saída de erros).\n";
 }
 
 int Run(const std::vector<std::string> &args)
 {
     try {
-        const Options options = parseOptions(args);
-        const QByteArray bytes = readInput(options.file);
-        QJsonParseError parseError;
-        const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
-        if (doc.isNull()) {
-            throw InputProblem{ "JSON inválido na posição " + std::to_string(parseError.offset)
-                                + ": " + str(parseError.errorString()) };
+        const CommandLine line = ParseCommandLine(args, { "--regional", "--project" });
+        if (line.files.size() > 1)
+            throw InputProblem{ "mais de um arquivo de entrada: " + line.files[1] };
+        if (const auto project = line.values.find("--project"); project != line.values.end()) {
+            if (!line.files.empty())
+                throw InputProblem{ "--project não se combina com um arquivo JSON: "
+                                    + line.files[0] };
+            return runSavedProject(line.regional, project->second);
         }
+        const std::string file = line.files.empty() ? std::string("-") : line.files[0];
+        const QJsonDocument doc = ParseJson(ReadInput(file));
 
         // The whole input is read and checked before anything is calculated.
-        const auto probe = makeContext(options);
+        const auto probe = MakeContext(line.regional);
         std::vector<ProjectInput> projects;
         const bool batch = doc.isArray();
         if (batch) {
@@ -600,17 +678,16 @@ int Run(const std::vector<std::string> &args)
             w.beginArray();
         for (const ProjectInput &project : projects) {
             // Every project starts from a program just started: no state carries over.
-            const auto ctx = makeContext(options);
+            const auto ctx = MakeContext(line.regional);
             const Outcome outcome = runProject(*ctx, project);
-            writeOutcome(w, *ctx, outcome);
+            WriteOutcome(w, *ctx, outcome);
             status = outcome.status;
         }
         if (batch) {
             w.endArray();
             status = kCalculated;
         }
-        std::fwrite(w.text().data(), 1, w.text().size(), stdout);
-        std::fflush(stdout);
+        PrintJson(w);
         return status;
     } catch (const InputProblem &p) {
         std::cerr << "reservium-cli calc: " << p.message << "\n";

@@ -15,7 +15,8 @@ FormModels::FormModels()
       FormDadosEnterrada(MakeFormDadosEnterrada()),
       FormCFG(MakeFormCFG()),
       FormPosicaoAs(MakeFormPosicaoAs()),
-      FormAltera_e(MakeFormAltera_e())
+      FormAltera_e(MakeFormAltera_e()),
+      FormLegenda(MakeFormLegenda())
 {
 }
 

@@ -20,6 +20,7 @@ struct FormModels
     FormModel FormCFG;
     FormModel FormPosicaoAs;
     FormModel FormAltera_e;
+    FormModel FormLegenda;
 
     FormModels();
 };

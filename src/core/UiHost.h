@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/ErrorPair.h"
 #include "core/InputStatusView.h"
 
+#include <cstdint>
 #include <string>
 
 /// Everything the flows need from the screen: message boxes and their answers, the status bar,
@@ -47,4 +49,30 @@ public:
 
     /// Gives the focus to a field of a window.
     virtual void FocusField(const std::string &formName, const std::string &controlName) = 0;
+
+    /// What a file dialog is opened with, as the flows set the common dialog.
+    struct FileDialogOptions
+    {
+        std::string DialogTitle; ///< empty: the platform's own title
+        /// Pairs of description and patterns, separated by "|": "Projeto do Reservium| *.rsv".
+        std::string Filter;
+        std::string InitDir; ///< the folder the dialog starts in
+        std::string FileName; ///< the name proposed: a bare name or a whole path
+    };
+    /// The file chosen, or the cancel code.
+    struct FileDialogResult
+    {
+        std::int32_t code = 0; ///< 0 chosen; kDialogCancelled when the user cancelled
+        std::string path; ///< the whole path of the file chosen
+    };
+    /// The open dialog: the file must exist.
+    virtual FileDialogResult ShowOpen(const FileDialogOptions &options) = 0;
+    /// The save dialog: any name in a folder that exists.
+    virtual FileDialogResult ShowSave(const FileDialogOptions &options) = 0;
+
+    /// Whether the main window has an active child window (an input window, the results…).
+    virtual bool HasActiveChildWindow() const = 0;
+    /// Closes every child window of the main window; each is built afresh, with its
+    /// load-time values, the next time it is shown.
+    virtual void CloseChildWindows() = 0;
 };

@@ -85,3 +85,43 @@ FormModel MakeFormAltera_e()
     m.addField("butarw_3", {}, 1);
     return m;
 }
+
+FormModel MakeFormLegenda()
+{
+    FormModel m("FormLegenda");
+    for (const char *control : { "aeESTPROJ", "aeESTCLI", "aeESTEND", "aeESTRESP", "aeESTOBS" })
+        m.addField(control);
+    return m;
+}
+
+std::size_t LegendMaxLength(const std::string &control)
+{
+    if (control == "aeESTOBS")
+        return 165;
+    if (control == "aeESTPROJ" || control == "aeESTCLI" || control == "aeESTEND"
+        || control == "aeESTRESP")
+        return 55;
+    return 0;
+}
+
+void SetLegendText(FormModel &legend, const std::string &control, const std::string &text)
+{
+    const std::size_t max = LegendMaxLength(control);
+    if (max == 0) {
+        legend.setText(control, text);
+        return;
+    }
+    // Count UTF-8 characters: every byte that does not continue a sequence starts one.
+    std::size_t characters = 0;
+    std::size_t cut = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (characters == max) {
+                cut = i;
+                break;
+            }
+            ++characters;
+        }
+    }
+    legend.setText(control, text.substr(0, cut));
+}

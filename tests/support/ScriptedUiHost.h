@@ -25,12 +25,19 @@ public:
 
     /// "ShowForm FormPosTampa", "HideForm …", "CloseForm …", "ShowProgress <label>",
     /// "CloseProgress", "RefreshBarGrid", "ShowResultsWindow <caption>",
-    /// "FocusField <form>.<control>", "MessageBox <title>".
+    /// "FocusField <form>.<control>", "MessageBox <title>", "ShowOpen", "ShowSave",
+    /// "CloseChildWindows".
     std::vector<std::string> events;
     std::vector<Message> messages;
     std::vector<InputError> statuses;
     /// Answers for the coming message boxes, first first.
     std::deque<int> answers;
+    /// Answers for the coming file dialogs, first first; the options each dialog was opened
+    /// with, in order.
+    std::deque<FileDialogResult> fileAnswers;
+    std::vector<FileDialogOptions> fileDialogs;
+    /// Whether the main window has an active child window; CloseChildWindows clears it.
+    bool activeChild = false;
 
     /// The events that start with `prefix` ("ShowForm "), in order, without the prefix.
     std::vector<std::string> eventsStartingWith(const std::string &prefix) const
@@ -48,6 +55,7 @@ public:
         events.clear();
         messages.clear();
         statuses.clear();
+        fileDialogs.clear();
     }
 
     int MessageBox(const std::string &text, Buttons buttons, Icon icon,
@@ -91,5 +99,35 @@ public:
     void FocusField(const std::string &formName, const std::string &controlName) override
     {
         events.push_back("FocusField " + formName + "." + controlName);
+    }
+
+    /// A file dialog nobody scripted an answer for is a test failure (and is cancelled).
+    FileDialogResult ShowOpen(const FileDialogOptions &options) override
+    {
+        return fileDialog("ShowOpen", options);
+    }
+    FileDialogResult ShowSave(const FileDialogOptions &options) override
+    {
+        return fileDialog("ShowSave", options);
+    }
+    bool HasActiveChildWindow() const override { return activeChild; }
+    void CloseChildWindows() override
+    {
+        events.push_back("CloseChildWindows");
+        activeChild = false;
+    }
+
+private:
+    FileDialogResult fileDialog(const char *kind, const FileDialogOptions &options)
+    {
+        events.push_back(kind);
+        fileDialogs.push_back(options);
+        if (fileAnswers.empty()) {
+            ADD_FAILURE() << "unexpected " << kind << " dialog";
+            return { kDialogCancelled, {} };
+        }
+        const FileDialogResult answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
     }
 };

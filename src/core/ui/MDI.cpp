@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -16,6 +19,27 @@
 namespace {
 
 const char *const kCaption = "Reservium - Software para Projeto de Reservatórios em Concreto Armado";
+
+/// "Projeto do Reservium| *.rsv" (description and patterns in turn, "|" between) as Qt's
+/// name filters: "Projeto do Reservium (*.rsv)".
+QString nameFilters(const std::string &filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i].trimmed() + " (" + parts[i + 1].trimmed() + ")";
+    return filters.join(";;");
+}
+
+/// The folder and the proposed name together, as the common dialog combines InitDir and
+/// FileName.
+QString startPath(const UiHost::FileDialogOptions &options)
+{
+    const QString name = QString::fromStdString(options.FileName);
+    if (name.isEmpty() || QFileInfo(name).isAbsolute())
+        return name.isEmpty() ? QString::fromStdString(options.InitDir) : name;
+    return QDir(QString::fromStdString(options.InitDir)).filePath(name);
+}
 
 } // namespace
 
@@ -88,8 +112,7 @@ void MDI::buildMenus()
 
     // Commands whose subsystems are not part of this build yet stay visible but disabled.
     for (const char *name : { "NEWPRJ", "OPENPRJ", "SAVEPRJ", "SAVEASPRJ", "PRINTPRJ", "PRINTCFG",
-                              "FINDCAD", "CALCCFG", "PROJLEGEND", "CALC", "DETAIL",
-                              "HELPINDEX" }) {
+                              "FINDCAD", "CALCCFG", "PROJLEGEND", "CALC", "DETAIL", "HELPINDEX" }) {
         if (QAction *a = menuItem(name))
             a->setEnabled(false);
     }
@@ -153,8 +176,8 @@ int MDI::MessageBox(const std::string &text, Buttons buttons, Icon icon, const s
 
 void MDI::ShowInputStatus(const InputError &status)
 {
-    const QStyle::StandardPixmap picture = status.code != 0 ? QStyle::SP_MessageBoxCritical
-                                                            : QStyle::SP_MessageBoxInformation;
+    const QStyle::StandardPixmap picture =
+            status.code != 0 ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxInformation;
     m_statusPicture->setPixmap(style()->standardIcon(picture).pixmap(16, 16));
     m_statusText->setText(QString::fromStdString(status.message));
 }
@@ -174,3 +197,33 @@ void MDI::RefreshBarGrid() { }
 void MDI::ShowResultsWindow(const std::string &) { }
 
 void MDI::FocusField(const std::string &, const std::string &) { }
+
+UiHost::FileDialogResult MDI::ShowOpen(const FileDialogOptions &options)
+{
+    const QString file =
+            QFileDialog::getOpenFileName(this, QString::fromStdString(options.DialogTitle),
+                                         startPath(options), nameFilters(options.Filter));
+    if (file.isEmpty())
+        return { kDialogCancelled, {} };
+    return { 0, QDir::toNativeSeparators(file).toStdString() };
+}
+
+UiHost::FileDialogResult MDI::ShowSave(const FileDialogOptions &options)
+{
+    const QString file =
+            QFileDialog::getSaveFileName(this, QString::fromStdString(options.DialogTitle),
+                                         startPath(options), nameFilters(options.Filter));
+    if (file.isEmpty())
+        return { kDialogCancelled, {} };
+    return { 0, QDir::toNativeSeparators(file).toStdString() };
+}
+
+bool MDI::HasActiveChildWindow() const
+{
+    return m_mdiArea->activeSubWindow() != nullptr;
+}
+
+void MDI::CloseChildWindows()
+{
+    m_mdiArea->closeAllSubWindows();
+}

@@ -39,6 +39,11 @@ public:
     void ShowResultsWindow(const std::string &caption) override;
     void FocusField(const std::string &formName, const std::string &controlName) override;
 
+    FileDialogResult ShowOpen(const FileDialogOptions &options) override;
+    FileDialogResult ShowSave(const FileDialogOptions &options) override;
+    bool HasActiveChildWindow() const override;
+    void CloseChildWindows() override;
+
 private:
     void buildMenus();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
