@@ -347,22 +347,17 @@ void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
     w.beginObject();
     w.key("inputError");
     w.beginObject();
-    w.key("code");
-    w.integer(s.inputError.code);
-    w.key("message");
-    w.string(s.inputError.message);
+    w.member("code", s.inputError.code);
+    w.member("message", s.inputError.message);
     w.endObject();
     if (outcome.status == kCalcFailed) {
         w.key("error");
         w.beginObject();
-        w.key("number");
-        w.integer(CalculationLaunch::kCalcErrorNumber);
-        w.key("description");
-        w.string(outcome.error);
+        w.member("number", CalculationLaunch::kCalcErrorNumber);
+        w.member("description", outcome.error);
         w.endObject();
     }
-    w.key("calcState");
-    w.integer(s.calcState);
+    w.member("calcState", s.calcState);
     w.key("layout");
     if (outcome.layout)
         w.string(layoutName(*outcome.layout));
@@ -375,12 +370,9 @@ void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
 
     w.key("thicknesses");
     w.beginObject();
-    w.key("thicknessEt");
-    w.number(s.thicknessEt);
-    w.key("thicknessEp");
-    w.number(s.thicknessEp);
-    w.key("thicknessEf");
-    w.number(s.thicknessEf);
+    w.member("thicknessEt", s.thicknessEt);
+    w.member("thicknessEp", s.thicknessEp);
+    w.member("thicknessEf", s.thicknessEf);
     w.endObject();
 
     w.key("loads");
@@ -392,8 +384,7 @@ void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
         { "upliftPressure", s.upliftPressure },   { "earthPressureCoef", s.earthPressureCoef },
     };
     for (const auto &[name, value] : loads) {
-        w.key(name);
-        w.number(value);
+        w.member(name, value);
     }
     w.endObject();
 
@@ -412,14 +403,10 @@ void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
     w.beginArray();
     for (const CrackCheck &c : s.crackResults) {
         w.beginObject();
-        w.key("w");
-        w.number(c.w);
-        w.key("sigma");
-        w.number(c.sigma);
-        w.key("k");
-        w.number(c.k);
-        w.key("ok");
-        w.boolean(c.ok != 0);
+        w.member("w", c.w);
+        w.member("sigma", c.sigma);
+        w.member("k", c.k);
+        w.member("ok", c.ok != 0);
         w.endObject();
     }
     w.endArray();
@@ -429,34 +416,20 @@ void WriteOutcome(JsonWriter &w, const AppContext &ctx, const Outcome &outcome)
     w.beginArray();
     for (const RebarPosition &p : ctx.rebarPositions) {
         w.beginObject();
-        w.key("N");
-        w.string(p.N);
-        w.key("ARE");
-        w.number(p.ARE);
-        w.key("NVZ");
-        w.integer(p.NVZ);
-        w.key("NBR");
-        w.integer(p.NBR);
-        w.key("FI");
-        w.number(p.gauge.diameterMm);
-        w.key("C");
-        w.number(p.C);
-        w.key("CMP");
-        w.number(p.CMP);
-        w.key("MK");
-        w.number(p.MK);
-        w.key("D");
-        w.number(p.D);
-        w.key("BW");
-        w.number(p.BW);
-        w.key("DIST");
-        w.number(p.DIST);
-        w.key("BADAS");
-        w.boolean(p.BADAS != 0);
-        w.key("OUTAS");
-        w.boolean(p.OUTAS != 0);
-        w.key("description");
-        w.string(ModulersvARM::ArrangementText(p, mm, ctx.regional()));
+        w.member("N", p.N);
+        w.member("ARE", p.ARE);
+        w.member("NVZ", p.NVZ);
+        w.member("NBR", p.NBR);
+        w.member("FI", p.gauge.diameterMm);
+        w.member("C", p.C);
+        w.member("CMP", p.CMP);
+        w.member("MK", p.MK);
+        w.member("D", p.D);
+        w.member("BW", p.BW);
+        w.member("DIST", p.DIST);
+        w.member("BADAS", p.BADAS != 0);
+        w.member("OUTAS", p.OUTAS != 0);
+        w.member("description", ModulersvARM::ArrangementText(p, mm, ctx.regional()));
         w.endObject();
     }
     w.endArray();

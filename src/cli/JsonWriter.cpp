@@ -133,3 +133,27 @@ void JsonWriter::writeString(std::string_view text)
     }
     m_out += '"';
 }
+
+void JsonWriter::member(std::string_view name, std::string_view text)
+{
+    key(name);
+    string(text);
+}
+
+void JsonWriter::member(std::string_view name, float value)
+{
+    key(name);
+    number(value);
+}
+
+void JsonWriter::member(std::string_view name, int value)
+{
+    key(name);
+    integer(value);
+}
+
+void JsonWriter::member(std::string_view name, bool value)
+{
+    key(name);
+    boolean(value);
+}

@@ -28,6 +28,17 @@ public:
     void boolean(bool value);
     void null();
 
+    /// A member of the current object: its name, then its value.
+    void member(std::string_view name, std::string_view text);
+    void member(std::string_view name, const char *text) { member(name, std::string_view(text)); }
+    void member(std::string_view name, const std::string &text)
+    {
+        member(name, std::string_view(text));
+    }
+    void member(std::string_view name, float value);
+    void member(std::string_view name, int value);
+    void member(std::string_view name, bool value);
+
     /// The text written so far, with a final line break once the outermost value is closed.
     const std::string &text() const { return m_out; }
 
