@@ -64,6 +64,17 @@ void CheckInnerBox(const CalcContext &ctx)
 
 } // namespace
 
+void RunLayout(CalcContext &ctx, LayoutStep moments, LayoutStep review, LayoutStep positions)
+{
+    RunAtomically(ctx, [&] {
+        WriteResultsHeader(ctx);
+        ComputeLoads(ctx);
+        moments(ctx);
+        review(ctx);
+        positions(ctx);
+    });
+}
+
 void WriteResultsHeader(CalcContext &ctx)
 {
     const DesignState &s = ctx.state;

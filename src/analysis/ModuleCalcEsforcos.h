@@ -21,6 +21,14 @@ struct CaseLoads
     float bottomLoadEmpty = 0;
 };
 
+/// One step of a layout's calculation.
+using LayoutStep = void (*)(CalcContext &ctx);
+
+/// The driver every layout shares: header and loads, the layout's moments, its thickness review
+/// and its positions, in this order. All or nothing: when a step fails the context is put back
+/// as it was and the CalcError goes on.
+void RunLayout(CalcContext &ctx, LayoutStep moments, LayoutStep review, LayoutStep positions);
+
 /// Fills the first tab of the results: a, b, h, hn, the outer and the useful volume, the three
 /// thicknesses, the buried-tank frame and ht, hna. Raises CalcError, before writing anything,
 /// when the walls or the lid and bottom leave no room inside the box.

@@ -118,13 +118,7 @@ void CalculateTwoWayTank(CalcContext &ctx)
 {
     CheckLaunchedTwoWay(ctx);
 
-    RunAtomically(ctx, [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        TwoWayMoments(ctx);
-        ReviewThicknessesTwoWay(ctx);
-        TwoWayPositions(ctx);
-    });
+    ModuleCalcEsforcos::RunLayout(ctx, TwoWayMoments, ReviewThicknessesTwoWay, TwoWayPositions);
 }
 
 void TwoWayMoments(CalcContext &ctx)
@@ -204,11 +198,7 @@ void ReviewThicknessesTwoWay(CalcContext &ctx)
     const float wallMoment = GoverningOfFields(ctx, { kMxp1, kMyp1, kXxp1, kMxp2, kMyp2, kXxp2 });
     const float bottomMoment = GoverningOfFields(ctx, { kMxf, kMyf, kXxf, kXyf });
 
-    const ThicknessReview::Rerun rerun = [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        TwoWayMoments(ctx);
-    };
+    const ThicknessReview::Rerun rerun = ThicknessReview::RerunWith(ctx, TwoWayMoments);
     ThicknessReview::ReviewLid(ctx, lidMoment, rerun);
     const CrackCheck wall =
             ThicknessReview::ReviewMember(ctx, ThicknessReview::Member::Wall, wallMoment, rerun);

@@ -90,13 +90,8 @@ struct PositionInput
 
 void CalculateHorizontalTank(CalcContext &ctx)
 {
-    RunAtomically(ctx, [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        HorizontalWallMoments(ctx);
-        ReviewThicknessesHorizontal(ctx);
-        HorizontalPositions(ctx);
-    });
+    ModuleCalcEsforcos::RunLayout(ctx, HorizontalWallMoments, ReviewThicknessesHorizontal,
+                                  HorizontalPositions);
 }
 
 void HorizontalWallMoments(CalcContext &ctx)
@@ -159,11 +154,7 @@ void ReviewThicknessesHorizontal(CalcContext &ctx)
     const ModuleFormulas::PlateMoments bottom = BottomPlate(s, s.wallWaterLoad);
     const float bottomMoment = ModuleFormulas::GoverningMagnitude(bottom.Xy, bottom.Xx);
 
-    const ThicknessReview::Rerun rerun = [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        HorizontalWallMoments(ctx);
-    };
+    const ThicknessReview::Rerun rerun = ThicknessReview::RerunWith(ctx, HorizontalWallMoments);
     const CrackCheck wallCrack =
             ThicknessReview::ReviewMember(ctx, ThicknessReview::Member::Wall, wallMoment, rerun);
     ThicknessReview::ReviewLid(ctx, lidMoment, rerun);

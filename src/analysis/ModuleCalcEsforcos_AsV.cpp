@@ -104,13 +104,8 @@ double FieldValue(const CalcContext &ctx, int index)
 
 void CalculateVerticalTank(CalcContext &ctx)
 {
-    RunAtomically(ctx, [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        VerticalFrameMoments(ctx);
-        ReviewThicknessesVertical(ctx);
-        VerticalPositions(ctx);
-    });
+    ModuleCalcEsforcos::RunLayout(ctx, VerticalFrameMoments, ReviewThicknessesVertical,
+                                  VerticalPositions);
 }
 
 void VerticalFrameMoments(CalcContext &ctx)
@@ -192,11 +187,7 @@ void ReviewThicknessesVertical(CalcContext &ctx)
     const float bottomMoment = GoverningMagnitude(FieldValue(ctx, kBottomCombined),
                                                   FieldValue(ctx, kBottomCornerCombined));
 
-    const ThicknessReview::Rerun rerun = [&ctx] {
-        ModuleCalcEsforcos::WriteResultsHeader(ctx);
-        ModuleCalcEsforcos::ComputeLoads(ctx);
-        VerticalFrameMoments(ctx);
-    };
+    const ThicknessReview::Rerun rerun = ThicknessReview::RerunWith(ctx, VerticalFrameMoments);
     ThicknessReview::ReviewLid(ctx, lidMoment, rerun);
     const CrackCheck wall =
             ThicknessReview::ReviewMember(ctx, ThicknessReview::Member::Wall, wallMoment, rerun);

@@ -1,5 +1,6 @@
 #include "analysis/ThicknessReview.h"
 
+#include "analysis/ModuleCalcEsforcos.h"
 #include "core/CalcContext.h"
 #include "core/CalcError.h"
 #include "core/Numbers.h"
@@ -47,6 +48,15 @@ void raise(CalcContext &ctx, float &thickness, const char *what, bool isWall)
 }
 
 } // namespace
+
+Rerun RerunWith(CalcContext &ctx, void (*moments)(CalcContext &ctx))
+{
+    return [&ctx, moments] {
+        ModuleCalcEsforcos::WriteResultsHeader(ctx);
+        ModuleCalcEsforcos::ComputeLoads(ctx);
+        moments(ctx);
+    };
+}
 
 float RequiredThicknessFor(const CalcContext &ctx, float moment)
 {

@@ -19,6 +19,9 @@ namespace ThicknessReview {
 /// Header, loads and the layout's moment step for the current thicknesses.
 using Rerun = std::function<void()>;
 
+/// The re-run after a raise: header, loads and the layout's moment step `moments`.
+Rerun RerunWith(CalcContext &ctx, void (*moments)(CalcContext &ctx));
+
 /// Least thickness (cm) that carries `moment` (kgf·m per m) with the applied parameters.
 float RequiredThicknessFor(const CalcContext &ctx, float moment);
 
