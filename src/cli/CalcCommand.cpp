@@ -25,6 +25,7 @@
 #include <QJsonValue>
 #include <QLocale>
 
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -161,8 +162,9 @@ std::vector<SettingValue> readSettings(const QJsonObject &project, const std::st
         case ParameterKind::List: {
             const auto count = static_cast<int>(FormCFGListItems(s.control).size());
             const double position = it.value().toDouble(-1);
-            if (!it.value().isDouble() || position != static_cast<int>(position) || position < 0
-                || position >= count) {
+            // The range is tested before the conversion: a huge number must not reach the cast.
+            if (!it.value().isDouble() || !(position >= 0 && position < count)
+                || position != std::trunc(position)) {
                 throw InputProblem{ at + ": deve ser a posição na lista, de 0 a "
                                     + std::to_string(count - 1) };
             }

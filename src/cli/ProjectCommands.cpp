@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <cmath>
 #include <iostream>
 
 namespace ProjectCommands {
@@ -33,7 +34,8 @@ struct Edit
 int wholeNumber(const QJsonValue &v, int low, int high, const std::string &where)
 {
     const double d = v.toDouble(-1);
-    if (!v.isDouble() || d != static_cast<int>(d) || d < low || d > high)
+    // The range is tested before the conversion: a huge number must not reach the cast.
+    if (!v.isDouble() || !(d >= low && d <= high) || d != std::trunc(d))
         throw InputProblem{ where + ": deve ser um número inteiro de " + std::to_string(low) + " a "
                             + std::to_string(high) };
     return static_cast<int>(d);
