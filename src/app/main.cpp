@@ -22,10 +22,14 @@ int main(int argc, char *argv[])
 
     // Screen density as twips per pixel (15 at 96 dpi), the key of the window size table.
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const double dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
-    const int tppx = std::clamp(static_cast<int>(std::lround(1440.0 / dpiX)), 5, 30);
-    const int tppy = std::clamp(static_cast<int>(std::lround(1440.0 / dpiY)), 5, 30);
+    // A screen that reports no sensible density is taken as 96 dpi (15 twips per pixel).
+    const auto twipsPerPixel = [](double dpi) {
+        if (!(dpi >= 48.0 && dpi <= 288.0))
+            return 15;
+        return static_cast<int>(std::lround(1440.0 / dpi));
+    };
+    const int tppx = twipsPerPixel(screen ? screen->logicalDotsPerInchX() : 96.0);
+    const int tppy = twipsPerPixel(screen ? screen->logicalDotsPerInchY() : 96.0);
     const WindowSizes sizes = InitWindowSizes(context->state, tppx, tppy);
 
     // The calculation parameters: the working copy from the parameter file in the program's
