@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <cmath>
 
 int main(int argc, char *argv[])
