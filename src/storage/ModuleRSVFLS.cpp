@@ -404,9 +404,9 @@ ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport)
             const float bottom = calculated ? s.thicknessEf : s.minWallThickness;
             // Every calculation raises walls and bottom once before it tests them, so the
             // project keeps them one step lower: reopened, the calculation lands on them again.
-            et = SingleTextC(lid);
-            ep = DoubleTextC(static_cast<double>(walls) - 0.01);
-            ef = DoubleTextC(static_cast<double>(bottom) - 0.01);
+            et = ctx.text(lid);
+            ep = ctx.text(static_cast<double>(walls) - 0.01);
+            ef = ctx.text(static_cast<double>(bottom) - 0.01);
         }
         return writeOneRow(
                 db, "RSVDAT",
@@ -471,16 +471,16 @@ ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isRe
             if (ErrorPair e = setFields(rs,
                                         { { "rsvarmCOD", Int16Text(static_cast<std::int16_t>(i)) },
                                           { "rsvarmN", p.N },
-                                          { "rsvarmARE", SingleTextC(p.ARE) },
+                                          { "rsvarmARE", ctx.text(p.ARE) },
                                           { "rsvarmNVZ", Int16Text(p.NVZ) },
                                           { "rsvarmNBR", Int16Text(p.NBR) },
-                                          { "rsvarmFI", SingleTextC(p.gauge.diameterMm) },
-                                          { "rsvarmC", SingleTextC(p.C) },
-                                          { "rsvarmCMP", SingleTextC(p.CMP) },
-                                          { "rsvarmMK", SingleTextC(p.MK) },
-                                          { "rsvarmD", SingleTextC(p.D) },
-                                          { "rsvarmBW", SingleTextC(p.BW) },
-                                          { "rsvarmDIST", SingleTextC(p.DIST) },
+                                          { "rsvarmFI", ctx.text(p.gauge.diameterMm) },
+                                          { "rsvarmC", ctx.text(p.C) },
+                                          { "rsvarmCMP", ctx.text(p.CMP) },
+                                          { "rsvarmMK", ctx.text(p.MK) },
+                                          { "rsvarmD", ctx.text(p.D) },
+                                          { "rsvarmBW", ctx.text(p.BW) },
+                                          { "rsvarmDIST", ctx.text(p.DIST) },
                                           { "rsvarmBADAS", flag(p.BADAS != 0) },
                                           { "rsvarmERRMSG", p.ERRMSG },
                                           { "rsvarmOUTAS", flag(p.OUTAS != 0) } });
@@ -512,7 +512,7 @@ ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db, bool isRepor
                              { "rsventHT", f.text("Textht") },
                              { "rsventQT", f.text("Textqt") },
                              { "rsventCHKHNA", f.state("Checkhna") != 0 ? "1" : "0" },
-                             { "rsventTXTHNA", isReport ? ctx.text(hna) : DoubleTextC(hna) },
+                             { "rsventTXTHNA", ctx.text(hna) },
                              { "rsventGAMAS", f.text("TextGama") },
                              { "rsventFI", f.text("TextAngSolo") },
                              { "rsventALFA", f.text("TextAngTerreno") } });
@@ -813,7 +813,7 @@ ErrorPair CheckParameters(const CalcContext &ctx, const ProjectParameters &value
         if (!(values[i] >= 0 && values[i] < count))
             return { kInvalidValue,
                      std::string("a coluna ") + c.column + " escolhe a posição "
-                             + DoubleTextC(values[i]) + " da lista \""
+                             + ctx.text(values[i]) + " da lista \""
                              + std::string(TrimBlanks(p->caption)) + "\", que não existe" };
     }
     const auto scratch = scratchContext(ctx);

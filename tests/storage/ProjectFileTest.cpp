@@ -69,8 +69,8 @@ TEST_F(StorageTest, TheRowsHoldTheWindowsTextsAndTheThicknessesAsDesigned)
     };
     const Case cases[] = {
         { false, 0.20f, "0.190000002980232", "0.2", 0.19f },
-        // The project file keeps "." on every machine; the report is read by people.
-        { true, 0.20f, "0.190000002980232", "0,2", 0.19f },
+        // Both files write numbers with the regional decimal symbol.
+        { true, 0.20f, "0,190000002980232", "0,2", 0.19f },
         // Read with eight decimals, the single's excess shows: 0.14000001.
         { false, 0.15f, "0.140000005960464", "0.15", 0.14000001f },
     };
@@ -117,9 +117,9 @@ TEST_F(StorageTest, ABuriedTankStoresItsWindowAndTheGroundWaterLevelAsANumber)
     ASSERT_EQ(save(p, path), ErrorPair());
     const auto row = readTable(path, "RSVENT");
     EXPECT_EQ(row.rows[0],
-              (std::vector<std::string>{ "Argila média", "1.52", "100", "1", "0.8", "1.6", "28",
+              (std::vector<std::string>{ "Argila média", "1.52", "100", "1", "0,8", "1.6", "28",
                                          "3" }));
-    // The report prints the level with the regional symbol.
+    // The report prints the level with the regional symbol too.
     ASSERT_EQ(ProjectFlow::SaveProject(p.ctx, false, true), ErrorPair());
     EXPECT_EQ(readTable(ModuleRSVFLS::ReportDatabaseFile(p.ctx), "RSVENT").at(0, "rsventTXTHNA"),
               "0,8");
