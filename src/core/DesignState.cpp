@@ -54,8 +54,8 @@ WindowSizes InitWindowSizes(DesignState &state, int twipsPerPixelX, int twipsPer
     return { ToInt16(tx * 655 / k), ToInt16(ty * 545 / k) };
 }
 
-void CopyGeometry(DesignState &state, std::string_view a, std::string_view b,
-                  std::string_view h, std::string_view hn)
+void CopyGeometry(DesignState &state, std::string_view a, std::string_view b, std::string_view h,
+                  std::string_view hn)
 {
     state.widthA = static_cast<float>(TextToNumber(a, "0.00"));
     state.lengthB = static_cast<float>(TextToNumber(b, "0.00"));
@@ -63,8 +63,8 @@ void CopyGeometry(DesignState &state, std::string_view a, std::string_view b,
     state.waterLevelHn = static_cast<float>(TextToNumber(hn, "0.00"));
 }
 
-void CopyLidData(DesignState &state, std::string_view lx, std::string_view ly,
-                 std::string_view x, std::string_view y, std::string_view qA)
+void CopyLidData(DesignState &state, std::string_view lx, std::string_view ly, std::string_view x,
+                 std::string_view y, std::string_view qA)
 {
     state.hatchLx = static_cast<float>(TextToNumber(lx, "0.00"));
     state.hatchLy = static_cast<float>(TextToNumber(ly, "0.00"));

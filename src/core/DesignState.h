@@ -19,7 +19,7 @@ struct InputError
 };
 
 /// The cleared input-limit result.
-inline const InputError noError {};
+inline const InputError noError{};
 
 /// Tank kinds and reinforcement layouts that make up calcState.
 inline constexpr std::int16_t kElevatedTank = 10;
@@ -103,7 +103,7 @@ struct DesignState
     BarGauge crackRefGauge;
 
     /// Crack-check results of the last thickness review: walls, then bottom.
-    std::array<CrackCheck, 2> crackResults {};
+    std::array<CrackCheck, 2> crackResults{};
 
     /// Path of the current project file; empty for a project never saved or opened.
     std::string projectPath;
@@ -131,11 +131,11 @@ struct WindowSizes
 WindowSizes InitWindowSizes(DesignState &state, int twipsPerPixelX, int twipsPerPixelY);
 
 /// Stores the four geometry texts, each read with two decimals.
-void CopyGeometry(DesignState &state, std::string_view a, std::string_view b,
-                  std::string_view h, std::string_view hn);
+void CopyGeometry(DesignState &state, std::string_view a, std::string_view b, std::string_view h,
+                  std::string_view hn);
 /// Stores the hatch and the lid live load (negated) from the lid window's texts.
-void CopyLidData(DesignState &state, std::string_view lx, std::string_view ly,
-                 std::string_view x, std::string_view y, std::string_view qA);
+void CopyLidData(DesignState &state, std::string_view lx, std::string_view ly, std::string_view x,
+                 std::string_view y, std::string_view qA);
 /// Stores the buried-tank values, already read with two decimals by the caller; the two
 /// angles are rounded to whole degrees, halves to even.
 void CopyBuriedData(DesignState &state, const std::string &soil, float gamma, float angSoil,

@@ -32,15 +32,14 @@ ProgramPaths ProgramPaths::fromEnvironment()
 {
     QString home = qEnvironmentVariable("RESERVIUM_HOME");
     if (home.isEmpty()) {
-        home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                + "/Reservium";
+        home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Reservium";
     }
     return ProgramPaths(home, shippedDataFolder());
 }
 
 ProgramPaths::ProgramPaths(QString programFolder, QString dataFolder)
-    : m_programFolder(QDir::cleanPath(std::move(programFolder)))
-    , m_dataFolder(QDir::cleanPath(std::move(dataFolder)))
+    : m_programFolder(QDir::cleanPath(std::move(programFolder))),
+      m_dataFolder(QDir::cleanPath(std::move(dataFolder)))
 {
 }
 

@@ -4,10 +4,10 @@
 
 FixedRegionalSettings::FixedRegionalSettings(std::string language, std::string country,
                                              std::string decimal, std::string grouping)
-    : m_language(std::move(language))
-    , m_country(std::move(country))
-    , m_decimal(std::move(decimal))
-    , m_grouping(std::move(grouping))
+    : m_language(std::move(language)),
+      m_country(std::move(country)),
+      m_decimal(std::move(decimal)),
+      m_grouping(std::move(grouping))
 {
 }
 

@@ -8,10 +8,10 @@
 /// report and the drawing exchange copy them, and the results window only displays them.
 struct ResultsFields
 {
-    std::array<std::string, 66> Text_a {}; ///< Text_a(0) .. Text_a(65)
-    std::array<std::string, 2> Text_hn {}; ///< Text_hn(0) = ht, Text_hn(1) = hna
+    std::array<std::string, 66> Text_a{}; ///< Text_a(0) .. Text_a(65)
+    std::array<std::string, 2> Text_hn{}; ///< Text_hn(0) = ht, Text_hn(1) = hna
     bool frame1Visible = false; ///< Frame1(0): the buried-tank frame (ht, hna)
 
     /// Every field empty again, as in a results window built afresh.
-    void clear() { *this = ResultsFields {}; }
+    void clear() { *this = ResultsFields{}; }
 };

@@ -102,8 +102,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString referenceName = QString::fromLocal8Bit(argv[2]);
-    const QString referencePath = QStringLiteral(RESERVIUM_REFERENCE_DIR) + '/' + referenceName
-            + ".json";
+    const QString referencePath =
+            QStringLiteral(RESERVIUM_REFERENCE_DIR) + '/' + referenceName + ".json";
     const QJsonObject ref = readJson(referencePath).object();
     if (ref.isEmpty())
         return 2;

@@ -31,8 +31,9 @@ TEST(DesignState, CalcStateTestsAndLayoutRemoval)
     const struct
     {
         std::int16_t state, removed;
-    } cases[] = { { 3020, 20 }, { 3010, 10 }, { 2020, 20 }, { 2010, 10 }, { 1020, 20 },
-                  { 1010, 10 } };
+    } cases[] = {
+        { 3020, 20 }, { 3010, 10 }, { 2020, 20 }, { 2010, 10 }, { 1020, 20 }, { 1010, 10 }
+    };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.state);
         EXPECT_EQ(RemoveLayout(c.state), c.removed);

@@ -1,5 +1,5 @@
-#include "core/CalcError.h"
 #include "core/Numbers.h"
+#include "core/CalcError.h"
 #include "core/RegionalSettings.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +53,8 @@ TEST(TextToNumber, RoundsTheTextHalvesAwayFromZeroWithEitherSymbol)
 
 TEST(TextToNumber, ReportsTextsThatAreNotNumbers)
 {
-    for (const char *text : { "abc", "1,2,3", "1.2.3", "1,2.3", "--1", "1e", ",", "+", "12a",
-                              "1 2", "0x10", "1E400" }) {
+    for (const char *text : { "abc", "1,2,3", "1.2.3", "1,2.3", "--1", "1e", ",", "+", "12a", "1 2",
+                              "0x10", "1E400" }) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(TryTextToNumber(text, 2).has_value());
         EXPECT_THROW(TextToNumber(text, "0.00"), CalcError);
@@ -67,7 +67,7 @@ TEST(TextToNumber, ReadsNumbersThroughTheirText)
     EXPECT_EQ(TextToNumber(0.3f, "0.00000000"), 0.3);
     EXPECT_EQ(TextToNumber(0.2f - 0.01, "0.00"), 0.19);
     EXPECT_EQ(TextToNumber(-TextToNumber("50", "0.00"), "0.00"), -50);
-    EXPECT_EQ(TextToNumber(std::int16_t { 28 }, "0"), 28);
+    EXPECT_EQ(TextToNumber(std::int16_t{ 28 }, "0"), 28);
     EXPECT_FALSE(std::signbit(TextToNumber(-0.0, "0.00")));
     EXPECT_FALSE(std::signbit(TextToNumber("-0.001", "0.00")));
 }
@@ -127,8 +127,8 @@ TEST(RegionalRules, ExpectedDecimalSymbolFromTheCountryCode)
         const char *country;
         const char *expected;
     } cases[] = {
-        { "30", "," }, { "43", "," }, { "49", "," }, { "55", "," }, { "351", "," },
-        { "352", "," }, { "1", "." }, { "44", "." }, { "0", "" }, { "", "" }, { "BR", "" },
+        { "30", "," }, { "43", "," }, { "49", "," }, { "55", "," }, { "351", "," }, { "352", "," },
+        { "1", "." },  { "44", "." }, { "0", "" },   { "", "" },    { "BR", "" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.country);

@@ -15,8 +15,8 @@ TEST(SystemRegionalSettings, CountryCodesOfTheCommaCountries)
         QLocale::Territory territory;
         int code;
     } cases[] = {
-        { QLocale::Greece, 30 },     { QLocale::Austria, 43 },   { QLocale::Germany, 49 },
-        { QLocale::Brazil, 55 },     { QLocale::Portugal, 351 }, { QLocale::Luxembourg, 352 },
+        { QLocale::Greece, 30 },      { QLocale::Austria, 43 },     { QLocale::Germany, 49 },
+        { QLocale::Brazil, 55 },      { QLocale::Portugal, 351 },   { QLocale::Luxembourg, 352 },
         { QLocale::UnitedStates, 1 }, { QLocale::AnyTerritory, 0 },
     };
     for (const auto &c : cases) {

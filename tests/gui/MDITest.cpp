@@ -1,6 +1,6 @@
+#include "core/ui/MDI.h"
 #include "core/AppContext.h"
 #include "core/RegionalSettings.h"
-#include "core/ui/MDI.h"
 
 #include <QAction>
 #include <QMenu>
@@ -31,8 +31,7 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
         QStringList menus;
         for (QAction *a : window.menuBar()->actions())
             menus << a->text();
-        EXPECT_EQ(menus,
-                  QStringList({ "&Arquivo", "&Configurações", "&Ferramentas", "&Help" }));
+        EXPECT_EQ(menus, QStringList({ "&Arquivo", "&Configurações", "&Ferramentas", "&Help" }));
 
         const struct
         {

@@ -331,8 +331,9 @@ TEST_F(StorageTest, TheProjectsParametersGoToTheSettingsWindowAndTheDesignState)
     p.calculate();
     const QString path = file("caixa.rsv");
     ASSERT_EQ(save(p, path), ErrorPair());
-    project_test::execute(path, { "UPDATE RSVCFG SET rsvcfgFCK = '200', rsvcfgVRFFIS = '0', "
-                                  "rsvcfgBITREF = '5', rsvcfgCOBMIN = '2,5', rsvcfgUNDMTR = '1'" });
+    project_test::execute(path,
+                          { "UPDATE RSVCFG SET rsvcfgFCK = '200', rsvcfgVRFFIS = '0', "
+                            "rsvcfgBITREF = '5', rsvcfgCOBMIN = '2,5', rsvcfgUNDMTR = '1'" });
 
     Program q(dir.path());
     ASSERT_EQ(ModuleRSVFLS::LoadParametersTable(q.ctx, path), ErrorPair());

@@ -4,10 +4,10 @@
 #include <QtGlobal>
 
 #ifdef RESERVIUM_TEST_WIDGETS
-#    include <QApplication>
+#  include <QApplication>
 using TestApplication = QApplication;
 #else
-#    include <QCoreApplication>
+#  include <QCoreApplication>
 using TestApplication = QCoreApplication;
 #endif
 

@@ -18,7 +18,8 @@
 
 namespace {
 
-const char *const kCaption = "Reservium - Software para Projeto de Reservatórios em Concreto Armado";
+const char *const kCaption =
+        "Reservium - Software para Projeto de Reservatórios em Concreto Armado";
 
 /// "Projeto do Reservium| *.rsv" (description and patterns in turn, "|" between) as Qt's
 /// name filters: "Projeto do Reservium (*.rsv)".
