@@ -491,7 +491,7 @@ ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isRe
     });
 }
 
-ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db, bool isReport)
+ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db)
 {
     return guarded([&]() -> ErrorPair {
         if (ctx.forms.FormTipoElev.state("OptionEnterrada") == 0) {
@@ -669,7 +669,7 @@ ErrorPair WriteProjectFile(const CalcContext &ctx, const QString &path, bool isR
             return w;
         if (ErrorPair w = SaveReinforcementTable(ctx, db, isReport); !w.ok())
             return w;
-        if (ErrorPair w = SaveBuriedDataTable(ctx, db, isReport); !w.ok())
+        if (ErrorPair w = SaveBuriedDataTable(ctx, db); !w.ok())
             return w;
         if (ErrorPair w = isReport ? SaveReportTables(ctx, db) : SaveParametersTable(ctx, db);
             !w.ok())

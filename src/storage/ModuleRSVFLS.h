@@ -82,7 +82,7 @@ ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport);
 ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isReport);
 /// `isReport`: the ground-water level, the one number of the table the program writes itself,
 /// takes the regional decimal symbol as the report's other numbers do.
-ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db, bool isReport = false);
+ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveParametersTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveReportTables(const CalcContext &ctx, Database &db);
 
