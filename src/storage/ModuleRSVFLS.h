@@ -80,8 +80,8 @@ ErrorPair CreateTables(const CalcContext &ctx, Database &db, bool isReport);
 ErrorPair SaveLegendTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport);
 ErrorPair SaveReinforcementTable(const CalcContext &ctx, Database &db, bool isReport);
-/// `isReport`: the ground-water level, the one number of the table the program writes itself,
-/// takes the regional decimal symbol as the report's other numbers do.
+/// The ground-water level, the one number of the table the program writes itself, is read with
+/// eight decimals and written back as a double with the regional decimal symbol.
 ErrorPair SaveBuriedDataTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveParametersTable(const CalcContext &ctx, Database &db);
 ErrorPair SaveReportTables(const CalcContext &ctx, Database &db);
