@@ -19,9 +19,8 @@ class Recordset;
 ///
 /// Most of a project is the text of the input windows' fields as typed, so that reopening it
 /// refills the same windows; the rest comes from the design state and the reinforcement
-/// positions. Numbers the program writes itself go into a project file with "." as decimal
-/// symbol whatever the regional settings, so that the file reads the same on every machine;
-/// into the report database, which is printed, with the regional symbol the user reads.
+/// positions. Numbers the program writes itself go into both files with the regional decimal
+/// symbol; the reader takes either symbol, so a project opens wherever it was saved.
 ///
 /// Each procedure that takes a path opens the file, writes its table in one transaction and
 /// closes the file, catching every error into its ErrorPair. The overloads that take an open
