@@ -12,22 +12,6 @@
 
 namespace {
 
-/// The window's fields and the record members they show.
-struct Binding
-{
-    const char *control;
-    std::string SoilRecord::*member;
-};
-constexpr std::array<Binding, 7> kBindings{ {
-        { "Text1", &SoilRecord::NOME },
-        { "NumberBox1", &SoilRecord::PESP },
-        { "NumberBox2", &SoilRecord::PESPSAT },
-        { "NumberBox3", &SoilRecord::ANG },
-        { "NumberBox4", &SoilRecord::TMAX },
-        { "NumberBox5", &SoilRecord::SPT },
-        { "Text2", &SoilRecord::OBS },
-} };
-
 constexpr std::array<const char *, 5> kToolbar{ "Inserir", "Editar", "Excluir", "Salvar",
                                                 "Cancelar" };
 
@@ -50,7 +34,7 @@ const std::vector<std::string> &FormSolosModel::FieldNames()
 {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
-        for (const Binding &b : kBindings)
+        for (const SoilField &b : kSoilFields)
             n.emplace_back(b.control);
         return n;
     }();
@@ -59,13 +43,13 @@ const std::vector<std::string> &FormSolosModel::FieldNames()
 
 FormSolosModel::FormSolosModel(AppContext &ctx) : m_ctx(ctx), m_form("FormSolos")
 {
-    for (const Binding &b : kBindings)
+    for (const SoilField &b : kSoilFields)
         m_form.addField(b.control);
     for (const char *key : kToolbar)
         m_form.addField(key);
     m_form.addField("DBGrid1");
     m_form.addField("Command1");
-    for (const Binding &b : kBindings)
+    for (const SoilField &b : kSoilFields)
         m_form.setEnabled(b.control, false);
     setToolbarBrowsing();
 }
@@ -190,7 +174,7 @@ bool FormSolosModel::Salvar()
     SoilRecord soil;
     if (!inserting && m_current >= 0)
         soil.COD_SOLO = m_rows[static_cast<std::size_t>(m_current)].COD_SOLO;
-    for (const Binding &b : kBindings)
+    for (const SoilField &b : kSoilFields)
         soil.*b.member = m_form.text(b.control);
     if (const ErrorPair e = SoilCatalogue::SaveSoil(m_ctx, soil); !e.ok()) {
         // Still editing: what was typed is not lost.
@@ -227,7 +211,7 @@ void FormSolosModel::showRow()
 {
     const SoilRecord empty;
     const SoilRecord &row = m_current >= 0 ? m_rows[static_cast<std::size_t>(m_current)] : empty;
-    for (const Binding &b : kBindings)
+    for (const SoilField &b : kSoilFields)
         m_form.setText(b.control, row.*b.member);
 }
 
@@ -241,7 +225,7 @@ void FormSolosModel::enterEditing(bool inserting)
     m_form.setEnabled("Excluir", false);
     m_form.setEnabled("Salvar", true);
     m_form.setEnabled("Cancelar", true);
-    for (const Binding &b : kBindings) {
+    for (const SoilField &b : kSoilFields) {
         if (inserting)
             m_form.setText(b.control, {});
         m_form.setEnabled(b.control, true);
@@ -256,7 +240,7 @@ void FormSolosModel::enterBrowsing()
     m_browsing = true;
     // With no row to show, the fields are emptied rather than left with a cancelled text.
     showRow();
-    for (const Binding &b : kBindings)
+    for (const SoilField &b : kSoilFields)
         m_form.setEnabled(b.control, false);
     m_form.setEnabled("DBGrid1", true);
     m_form.setEnabled("Command1", true);

@@ -20,22 +20,6 @@ namespace SoilCatalogue {
 
 namespace {
 
-/// The columns of SOLOS other than the key, in the table's order, with the record's member.
-struct Column
-{
-    const char *name;
-    std::string SoilRecord::*member;
-};
-constexpr std::array<Column, 7> kColumns{ {
-        { "NOME", &SoilRecord::NOME },
-        { "PESP", &SoilRecord::PESP },
-        { "PESPSAT", &SoilRecord::PESPSAT },
-        { "ANG", &SoilRecord::ANG },
-        { "TMAX", &SoilRecord::TMAX },
-        { "SPT", &SoilRecord::SPT },
-        { "OBS", &SoilRecord::OBS },
-} };
-
 /// The key is the only column that is not text: an integer key that SQLite gives each new row
 /// and, with AUTOINCREMENT, never gives again after a deletion, so that a code held by the
 /// buried-tank window's list can never come to name another soil.
@@ -86,19 +70,20 @@ ErrorPair readSeed(const AppContext &ctx, std::vector<SoilRecord> &soils)
                                       + "), e o cadastro de solos não pôde ser criado. "
                                         "Reinstale o programa." };
         };
-        if (cells.size() != static_cast<qsizetype>(kColumns.size()))
+        if (cells.size() != static_cast<qsizetype>(kSoilFields.size()))
             return damaged();
         if (header) {
-            for (std::size_t i = 0; i < kColumns.size(); ++i) {
-                if (cells[static_cast<qsizetype>(i)].trimmed() != QLatin1String(kColumns[i].name))
+            for (std::size_t i = 0; i < kSoilFields.size(); ++i) {
+                if (cells[static_cast<qsizetype>(i)].trimmed()
+                    != QLatin1String(kSoilFields[i].column))
                     return damaged();
             }
             header = false;
             continue;
         }
         SoilRecord soil;
-        for (std::size_t i = 0; i < kColumns.size(); ++i)
-            soil.*kColumns[i].member = cells[static_cast<qsizetype>(i)].trimmed().toStdString();
+        for (std::size_t i = 0; i < kSoilFields.size(); ++i)
+            soil.*kSoilFields[i].member = cells[static_cast<qsizetype>(i)].trimmed().toStdString();
         for (std::string *number :
              { &soil.PESP, &soil.PESPSAT, &soil.ANG, &soil.TMAX, &soil.SPT }) {
             const std::optional<double> v = numberOf(*number);
@@ -140,8 +125,8 @@ ErrorPair createCatalogue(const AppContext &ctx, const QString &target)
         for (const SoilRecord &soil : soils) {
             if (ErrorPair e = rs.AddNew(); !e.ok())
                 return e;
-            for (const Column &c : kColumns) {
-                if (ErrorPair e = rs.SetField(c.name, soil.*c.member); !e.ok())
+            for (const SoilField &c : kSoilFields) {
+                if (ErrorPair e = rs.SetField(c.column, soil.*c.member); !e.ok())
                     return e;
             }
             if (ErrorPair e = rs.Update(); !e.ok())
@@ -237,8 +222,8 @@ ErrorPair ReadSoils(const AppContext &ctx, std::vector<SoilRecord> &soils)
             SoilRecord soil;
             if (ErrorPair e = readCode(ctx, rs, soil.COD_SOLO); !e.ok())
                 return e;
-            for (const Column &c : kColumns) {
-                if (ErrorPair e = rs.GetField(c.name, soil.*c.member); !e.ok())
+            for (const SoilField &c : kSoilFields) {
+                if (ErrorPair e = rs.GetField(c.column, soil.*c.member); !e.ok())
                     return e;
             }
             soils.push_back(std::move(soil));
@@ -270,8 +255,8 @@ ErrorPair SaveSoil(const AppContext &ctx, SoilRecord &soil)
         } else if (ErrorPair e = rs.AddNew(); !e.ok()) {
             return e;
         }
-        for (const Column &c : kColumns) {
-            if (ErrorPair e = rs.SetField(c.name, soil.*c.member); !e.ok())
+        for (const SoilField &c : kSoilFields) {
+            if (ErrorPair e = rs.SetField(c.column, soil.*c.member); !e.ok())
                 return e;
         }
         if (ErrorPair e = rs.Update(); !e.ok())

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include <cstdint>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -30,6 +30,24 @@ struct SoilRecord
 
     friend bool operator==(const SoilRecord &, const SoilRecord &) = default;
 };
+
+/// A column of SOLOS other than the key, in the table's order: its name, the control of the
+/// catalogue window that shows it, and the record's member.
+struct SoilField
+{
+    const char *column;
+    const char *control;
+    std::string SoilRecord::*member;
+};
+inline constexpr std::array<SoilField, 7> kSoilFields{ {
+        { "NOME", "Text1", &SoilRecord::NOME },
+        { "PESP", "NumberBox1", &SoilRecord::PESP },
+        { "PESPSAT", "NumberBox2", &SoilRecord::PESPSAT },
+        { "ANG", "NumberBox3", &SoilRecord::ANG },
+        { "TMAX", "NumberBox4", &SoilRecord::TMAX },
+        { "SPT", "NumberBox5", &SoilRecord::SPT },
+        { "OBS", "Text2", &SoilRecord::OBS },
+} };
 
 /// An entry of the buried-tank window's soil list: the name shown and the soil's code.
 struct SoilListEntry
