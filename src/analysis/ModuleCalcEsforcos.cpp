@@ -64,6 +64,26 @@ void CheckInnerBox(const CalcContext &ctx)
 
 } // namespace
 
+MemberDimensions MemberDimensionsOf(const DesignState &s)
+{
+    const float a = s.widthA;
+    const float b = s.lengthB;
+    const float h = s.heightH;
+    const float cov = s.minCover;
+    MemberDimensions m;
+    m.lidDepth = s.thicknessEt * 100.0f;
+    m.wallDepth = s.thicknessEp * 100.0f;
+    m.bottomDepth = s.thicknessEf * 100.0f;
+    m.alongA = a * 100.0f - 2.0f * cov;
+    m.alongB = b * 100.0f - 2.0f * cov;
+    m.betweenWallsA = a * 100.0f - 200.0f * s.thicknessEp;
+    m.betweenWallsB = b * 100.0f - 200.0f * s.thicknessEp;
+    m.wallHeight = h * 100.0f - 2.0f * cov;
+    m.belowLid = h * 100.0f - 2.0f * cov - 100.0f * s.thicknessEt;
+    m.betweenSlabs = h * 100.0f - 100.0f * (s.thicknessEf + s.thicknessEt);
+    return m;
+}
+
 void RunLayout(CalcContext &ctx, LayoutStep moments, LayoutStep review, LayoutStep positions)
 {
     RunAtomically(ctx, [&] {

@@ -21,6 +21,24 @@ struct CaseLoads
     float bottomLoadEmpty = 0;
 };
 
+/// The member depths and the lengths over which the bars of the positions are spread, cm, from
+/// the current geometry and thicknesses. Slab bars run inside the covers or between the walls;
+/// wall bars up the whole height inside the covers, below the lid, or between the slabs.
+struct MemberDimensions
+{
+    float lidDepth = 0;
+    float wallDepth = 0;
+    float bottomDepth = 0;
+    float alongA = 0; ///< a inside the covers
+    float alongB = 0; ///< b inside the covers
+    float betweenWallsA = 0; ///< a between the walls
+    float betweenWallsB = 0; ///< b between the walls
+    float wallHeight = 0; ///< h inside the covers
+    float belowLid = 0; ///< h inside the covers, below the lid
+    float betweenSlabs = 0; ///< h between lid and bottom
+};
+MemberDimensions MemberDimensionsOf(const DesignState &s);
+
 /// One step of a layout's calculation.
 using LayoutStep = void (*)(CalcContext &ctx);
 

@@ -228,60 +228,51 @@ void TwoWayPositions(CalcContext &ctx)
     const float xxp =
             ModuleFormulas::GoverningMagnitude(FieldValue(ctx, kXxp1), FieldValue(ctx, kXxp2));
 
-    const float a = s.widthA;
-    const float b = s.lengthB;
-    const float h = s.heightH;
     const float et = s.thicknessEt;
     const float ep = s.thicknessEp;
     const float ef = s.thicknessEf;
-    const float cov = s.minCover;
+    const ModuleCalcEsforcos::MemberDimensions m = ModuleCalcEsforcos::MemberDimensionsOf(s);
 
     // Lengths over which the bars are spread, cm: the whole length less the covers, or the
     // length between the walls' inner faces.
-    const float aOuter = a * 100.0f - 2.0f * cov;
-    const float bOuter = b * 100.0f - 2.0f * cov;
-    const float aInner = a * 100.0f - 200.0f * ep;
-    const float bInner = b * 100.0f - 200.0f * ep;
-    const float hBelowLid = h * 100.0f - 2.0f * cov - 100.0f * et;
-    const float hBetweenSlabs = h * 100.0f - 100.0f * (ef + et);
 
-    SetPosition(ctx, 1, mxt, et, bOuter);
-    SetPosition(ctx, 2, myt, et, aOuter);
-    SetPosition(ctx, 3, xxt, et, bInner);
-    SetPosition(ctx, 4, xyt, et, aInner);
-    SetPosition(ctx, 9, xxf, ef, bInner);
-    SetPosition(ctx, 10, xyf, ef, aInner);
-    SetPosition(ctx, 19, xxp, ep, hBelowLid);
+    SetPosition(ctx, 1, mxt, et, m.alongB);
+    SetPosition(ctx, 2, myt, et, m.alongA);
+    SetPosition(ctx, 3, xxt, et, m.betweenWallsB);
+    SetPosition(ctx, 4, xyt, et, m.betweenWallsA);
+    SetPosition(ctx, 9, xxf, ef, m.betweenWallsB);
+    SetPosition(ctx, 10, xyf, ef, m.betweenWallsA);
+    SetPosition(ctx, 19, xxp, ep, m.belowLid);
     // The hatch's bars are spread from the corner to its base point.
     SetPosition(ctx, 20, 0, et, ModuleFormulas::SmallerMagnitude(s.hatchLx, s.hatchLy) * 100.0f);
 
     if (IsBuriedCalc(s.calcState)) {
         // Earth and ground water press from outside: the span steel lies at the inner faces.
-        SetPosition(ctx, 5, 0, ef, bOuter);
-        SetPosition(ctx, 6, 0, ef, aOuter);
-        SetPosition(ctx, 7, mxf, ef, bInner);
-        SetPosition(ctx, 8, myf, ef, aInner);
-        SetPosition(ctx, 11, 0, ep, aOuter);
-        SetPosition(ctx, 12, 0, ep, hBelowLid);
-        SetPosition(ctx, 13, myp1, ep, aInner);
-        SetPosition(ctx, 14, mxp1, ep, hBetweenSlabs);
-        SetPosition(ctx, 15, 0, ep, bOuter);
-        SetPosition(ctx, 16, 0, ep, hBelowLid);
-        SetPosition(ctx, 17, myp2, ep, bInner);
-        SetPosition(ctx, 18, mxp2, ep, hBetweenSlabs);
+        SetPosition(ctx, 5, 0, ef, m.alongB);
+        SetPosition(ctx, 6, 0, ef, m.alongA);
+        SetPosition(ctx, 7, mxf, ef, m.betweenWallsB);
+        SetPosition(ctx, 8, myf, ef, m.betweenWallsA);
+        SetPosition(ctx, 11, 0, ep, m.alongA);
+        SetPosition(ctx, 12, 0, ep, m.belowLid);
+        SetPosition(ctx, 13, myp1, ep, m.betweenWallsA);
+        SetPosition(ctx, 14, mxp1, ep, m.betweenSlabs);
+        SetPosition(ctx, 15, 0, ep, m.alongB);
+        SetPosition(ctx, 16, 0, ep, m.belowLid);
+        SetPosition(ctx, 17, myp2, ep, m.betweenWallsB);
+        SetPosition(ctx, 18, mxp2, ep, m.betweenSlabs);
     } else {
-        SetPosition(ctx, 5, mxf, ef, bOuter);
-        SetPosition(ctx, 6, myf, ef, aOuter);
-        SetPosition(ctx, 7, 0, ef, bInner);
-        SetPosition(ctx, 8, 0, ef, aInner);
-        SetPosition(ctx, 11, myp1, ep, aOuter);
-        SetPosition(ctx, 12, mxp1, ep, hBelowLid);
-        SetPosition(ctx, 13, 0, ep, aInner);
-        SetPosition(ctx, 14, 0, ep, hBetweenSlabs);
-        SetPosition(ctx, 15, myp2, ep, bOuter);
-        SetPosition(ctx, 16, mxp2, ep, hBelowLid);
-        SetPosition(ctx, 17, 0, ep, bInner);
-        SetPosition(ctx, 18, 0, ep, hBetweenSlabs);
+        SetPosition(ctx, 5, mxf, ef, m.alongB);
+        SetPosition(ctx, 6, myf, ef, m.alongA);
+        SetPosition(ctx, 7, 0, ef, m.betweenWallsB);
+        SetPosition(ctx, 8, 0, ef, m.betweenWallsA);
+        SetPosition(ctx, 11, myp1, ep, m.alongA);
+        SetPosition(ctx, 12, mxp1, ep, m.belowLid);
+        SetPosition(ctx, 13, 0, ep, m.betweenWallsA);
+        SetPosition(ctx, 14, 0, ep, m.betweenSlabs);
+        SetPosition(ctx, 15, myp2, ep, m.alongB);
+        SetPosition(ctx, 16, mxp2, ep, m.belowLid);
+        SetPosition(ctx, 17, 0, ep, m.betweenWallsB);
+        SetPosition(ctx, 18, 0, ep, m.betweenSlabs);
     }
 
     ModulersvARM::DesignPositions(ctx, ModulersvARM::DistributionRule::TwoWay);

@@ -167,25 +167,7 @@ void HorizontalPositions(CalcContext &ctx)
 {
     const DesignState &s = ctx.state;
     const ModuleCalcEsforcos::CaseLoads loads = ModuleCalcEsforcos::ComputeCaseLoads(s);
-    const float a = s.widthA;
-    const float b = s.lengthB;
-    const float h = s.heightH;
-    const float et = s.thicknessEt;
-    const float ep = s.thicknessEp;
-    const float ef = s.thicknessEf;
-    const float cov = s.minCover;
-
-    // Member thicknesses and the spreads of the bars, cm. Slab bars run between the covers or
-    // between the walls; wall bars over the height below the lid, or between the slabs.
-    const float lidD = et * 100.0f;
-    const float wallD = ep * 100.0f;
-    const float bottomD = ef * 100.0f;
-    const float alongA = a * 100.0f - 2.0f * cov;
-    const float alongB = b * 100.0f - 2.0f * cov;
-    const float betweenWallsA = a * 100.0f - 200.0f * ep;
-    const float betweenWallsB = b * 100.0f - 200.0f * ep;
-    const float betweenSlabs = h * 100.0f - 100.0f * (ef + et);
-    const float belowLid = h * 100.0f - 2.0f * cov - 100.0f * et;
+    const ModuleCalcEsforcos::MemberDimensions m = ModuleCalcEsforcos::MemberDimensionsOf(s);
 
     // Everything is worked out before the list is rebuilt, so a fault leaves it as it was.
     std::array<PositionInput, 20> in{};
@@ -196,43 +178,45 @@ void HorizontalPositions(CalcContext &ctx)
     if (IsBuriedCalc(s.calcState)) {
         // The bottom of a buried tank carries the ground reaction and the uplift.
         const ModuleFormulas::PlateMoments ground = BottomPlate(s, loads.bottomLoadFull);
-        set(7, Magnitude(ground.Mx), bottomD, betweenWallsB);
-        set(8, Magnitude(ground.My), bottomD, betweenWallsA);
-        set(9, Magnitude(ground.Xx), bottomD, betweenWallsB);
-        set(10, Magnitude(ground.Xy), bottomD, betweenWallsA);
-        set(14, ToSingle(FieldValue(ctx, 20)), wallD, betweenSlabs); // "Mx-"
-        set(18, ToSingle(FieldValue(ctx, 22)), wallD, betweenSlabs); // "My-"
-        set(19, ModuleFormulas::GoverningMagnitude(FieldValue(ctx, 21), FieldValue(ctx, 23)), wallD,
-            belowLid); // "Xx+", "Xy+"
+        set(7, Magnitude(ground.Mx), m.bottomDepth, m.betweenWallsB);
+        set(8, Magnitude(ground.My), m.bottomDepth, m.betweenWallsA);
+        set(9, Magnitude(ground.Xx), m.bottomDepth, m.betweenWallsB);
+        set(10, Magnitude(ground.Xy), m.bottomDepth, m.betweenWallsA);
+        set(14, ToSingle(FieldValue(ctx, 20)), m.wallDepth, m.betweenSlabs); // "Mx-"
+        set(18, ToSingle(FieldValue(ctx, 22)), m.wallDepth, m.betweenSlabs); // "My-"
+        set(19, ModuleFormulas::GoverningMagnitude(FieldValue(ctx, 21), FieldValue(ctx, 23)),
+            m.wallDepth,
+            m.belowLid); // "Xx+", "Xy+"
     } else {
         const ModuleFormulas::PlateMoments water = BottomPlate(s, s.bottomWaterLoad);
-        set(7, 0, bottomD, betweenWallsB);
-        set(8, 0, bottomD, betweenWallsA);
-        set(9, Magnitude(water.Xx), bottomD, betweenWallsB);
-        set(10, Magnitude(water.Xy), bottomD, betweenWallsA);
-        set(14, ToSingle(FieldValue(ctx, 17)), wallD, betweenSlabs); // "Xx-"
-        set(18, ToSingle(FieldValue(ctx, 19)), wallD, betweenSlabs); // "Xy-"
-        set(19, ModuleFormulas::GoverningMagnitude(FieldValue(ctx, 17), FieldValue(ctx, 19)), wallD,
-            belowLid); // "Xx-", "Xy-"
+        set(7, 0, m.bottomDepth, m.betweenWallsB);
+        set(8, 0, m.bottomDepth, m.betweenWallsA);
+        set(9, Magnitude(water.Xx), m.bottomDepth, m.betweenWallsB);
+        set(10, Magnitude(water.Xy), m.bottomDepth, m.betweenWallsA);
+        set(14, ToSingle(FieldValue(ctx, 17)), m.wallDepth, m.betweenSlabs); // "Xx-"
+        set(18, ToSingle(FieldValue(ctx, 19)), m.wallDepth, m.betweenSlabs); // "Xy-"
+        set(19, ModuleFormulas::GoverningMagnitude(FieldValue(ctx, 17), FieldValue(ctx, 19)),
+            m.wallDepth,
+            m.belowLid); // "Xx-", "Xy-"
     }
 
     const ModuleFormulas::PlateMoments lid = LidPlate(s);
     // The bottom's span steel carries the water inside, whatever the kind of tank.
     const ModuleFormulas::PlateMoments water = BottomPlate(s, s.bottomWaterLoad);
-    set(1, Magnitude(lid.Mx), lidD, alongB);
-    set(2, Magnitude(lid.My), lidD, alongA);
-    set(3, 0, lidD, betweenWallsB);
-    set(4, 0, lidD, betweenWallsA);
-    set(5, Magnitude(water.Mx), bottomD, alongB);
-    set(6, Magnitude(water.My), bottomD, alongA);
-    set(11, 0, wallD, alongA);
-    set(12, ToSingle(FieldValue(ctx, 16)), wallD, belowLid); // "Mx+"
-    set(13, 0, wallD, betweenWallsA);
-    set(15, 0, wallD, alongB);
-    set(16, ToSingle(FieldValue(ctx, 18)), wallD, belowLid); // "My+"
-    set(17, 0, wallD, betweenWallsB);
+    set(1, Magnitude(lid.Mx), m.lidDepth, m.alongB);
+    set(2, Magnitude(lid.My), m.lidDepth, m.alongA);
+    set(3, 0, m.lidDepth, m.betweenWallsB);
+    set(4, 0, m.lidDepth, m.betweenWallsA);
+    set(5, Magnitude(water.Mx), m.bottomDepth, m.alongB);
+    set(6, Magnitude(water.My), m.bottomDepth, m.alongA);
+    set(11, 0, m.wallDepth, m.alongA);
+    set(12, ToSingle(FieldValue(ctx, 16)), m.wallDepth, m.belowLid); // "Mx+"
+    set(13, 0, m.wallDepth, m.betweenWallsA);
+    set(15, 0, m.wallDepth, m.alongB);
+    set(16, ToSingle(FieldValue(ctx, 18)), m.wallDepth, m.belowLid); // "My+"
+    set(17, 0, m.wallDepth, m.betweenWallsB);
     // The lid's opening: bars spread over the smaller coordinate of the hatch's base point.
-    set(20, 0, lidD, ModuleFormulas::SmallerMagnitude(s.hatchLx, s.hatchLy) * 100.0f);
+    set(20, 0, m.lidDepth, ModuleFormulas::SmallerMagnitude(s.hatchLx, s.hatchLy) * 100.0f);
 
     ModulersvARM::ClearRebarPositions(ctx);
     for (int n = 1; n <= 20; ++n) {

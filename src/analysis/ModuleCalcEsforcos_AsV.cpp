@@ -203,28 +203,9 @@ void VerticalPositions(CalcContext &ctx)
     // The frame step kept only magnitudes; the plate moments take the wall load with its sign.
     const CaseLoads loads = ModuleCalcEsforcos::ComputeCaseLoads(s);
 
-    const float a = s.widthA;
     const float b = s.lengthB;
     const float h = s.heightH;
-    const float et = s.thicknessEt;
-    const float ep = s.thicknessEp;
-    const float ef = s.thicknessEf;
-    const float cov = s.minCover;
-
-    // Member thicknesses, cm.
-    const float dLid = et * 100.0f;
-    const float dWall = ep * 100.0f;
-    const float dBottom = ef * 100.0f;
-
-    // Lengths over which the bars are spread, cm: along a or b inside the cover, between the
-    // walls, and up the wall.
-    const float alongA = a * 100.0f - 2.0f * cov;
-    const float alongB = b * 100.0f - 2.0f * cov;
-    const float insideA = a * 100.0f - 200.0f * ep;
-    const float insideB = b * 100.0f - 200.0f * ep;
-    const float wallHeight = h * 100.0f - 2.0f * cov;
-    const float belowLid = h * 100.0f - 2.0f * cov - 100.0f * et;
-    const float clearHeight = h * 100.0f - 100.0f * (ef + et);
+    const ModuleCalcEsforcos::MemberDimensions m = ModuleCalcEsforcos::MemberDimensionsOf(s);
 
     // The wall panel b × h as a plate: simply supported all round for the span moment of the
     // strips that span the height, fixed all round for the span moment of the strips along b and
@@ -249,40 +230,40 @@ void VerticalPositions(CalcContext &ctx)
         p.DIST = spread;
     };
 
-    set(2, field(kLidCombined), dLid, alongA);
-    set(1, 0, dLid, alongB);
-    set(4, field(kTopCornerCombined), dWall, insideA);
-    set(10, field(kBottomCornerCombined), dWall, insideA);
-    set(11, field(kWallCombined), dWall, alongA);
-    set(12, 0, dWall, belowLid);
-    set(13, 0, dWall, insideA);
-    set(14, 0, dWall, clearHeight);
-    set(15, spanUpWall, dWall, alongB);
-    set(16, spanAlongWall, dWall, wallHeight);
-    set(19, edgeAtWallCorners, dWall, clearHeight);
+    set(2, field(kLidCombined), m.lidDepth, m.alongA);
+    set(1, 0, m.lidDepth, m.alongB);
+    set(4, field(kTopCornerCombined), m.wallDepth, m.betweenWallsA);
+    set(10, field(kBottomCornerCombined), m.wallDepth, m.betweenWallsA);
+    set(11, field(kWallCombined), m.wallDepth, m.alongA);
+    set(12, 0, m.wallDepth, m.belowLid);
+    set(13, 0, m.wallDepth, m.betweenWallsA);
+    set(14, 0, m.wallDepth, m.betweenSlabs);
+    set(15, spanUpWall, m.wallDepth, m.alongB);
+    set(16, spanAlongWall, m.wallDepth, m.wallHeight);
+    set(19, edgeAtWallCorners, m.wallDepth, m.betweenSlabs);
     // The hatch's bars are spread over the shorter distance from its base point.
-    set(20, 0, dLid, ModuleFormulas::SmallerMagnitude(s.hatchLx, s.hatchLy) * 100.0f);
+    set(20, 0, m.lidDepth, ModuleFormulas::SmallerMagnitude(s.hatchLx, s.hatchLy) * 100.0f);
 
     if (IsBuriedCalc(s.calcState)) {
-        set(3, 0, dWall, insideB);
-        set(6, 0, dBottom, alongA);
-        set(5, 0, dBottom, alongB);
-        set(7, 0, dBottom, insideB);
-        set(8, field(kBottomCombined), dBottom, insideA);
-        set(9, 0, dWall, insideB);
-        set(17, 0, dWall, insideB);
-        set(18, 0, dWall, clearHeight);
+        set(3, 0, m.wallDepth, m.betweenWallsB);
+        set(6, 0, m.bottomDepth, m.alongA);
+        set(5, 0, m.bottomDepth, m.alongB);
+        set(7, 0, m.bottomDepth, m.betweenWallsB);
+        set(8, field(kBottomCombined), m.bottomDepth, m.betweenWallsA);
+        set(9, 0, m.wallDepth, m.betweenWallsB);
+        set(17, 0, m.wallDepth, m.betweenWallsB);
+        set(18, 0, m.wallDepth, m.betweenSlabs);
     } else {
-        set(3, edgeAtSlabs, dWall, insideB);
+        set(3, edgeAtSlabs, m.wallDepth, m.betweenWallsB);
         // The elevated tank's bottom spans b under the water alone.
-        set(6, ToSingle(ModuleFormulas::UniformSpanMoment(loads.bottomLoadFull, b)), dBottom,
-            alongA);
-        set(5, 0, dBottom, alongB);
-        set(7, 0, dBottom, insideB);
-        set(8, 0, dBottom, insideA);
-        set(9, edgeAtSlabs, dWall, insideB);
-        set(17, 0, dWall, insideB);
-        set(18, 0, dWall, clearHeight);
+        set(6, ToSingle(ModuleFormulas::UniformSpanMoment(loads.bottomLoadFull, b)), m.bottomDepth,
+            m.alongA);
+        set(5, 0, m.bottomDepth, m.alongB);
+        set(7, 0, m.bottomDepth, m.betweenWallsB);
+        set(8, 0, m.bottomDepth, m.betweenWallsA);
+        set(9, edgeAtSlabs, m.wallDepth, m.betweenWallsB);
+        set(17, 0, m.wallDepth, m.betweenWallsB);
+        set(18, 0, m.wallDepth, m.betweenSlabs);
     }
 
     ModulersvARM::DesignPositions(ctx, ModulersvARM::DistributionRule::OneWay);
