@@ -256,6 +256,18 @@ bool SendCadCommand(AppContext &ctx, int code, const std::function<void()> &show
     return false;
 }
 
+bool Detail(AppContext &ctx, const std::function<void()> &showFormSetCad)
+{
+    if (ErrorPair e = WriteDetailingFile(ctx); !e.ok()) {
+        if (UiHost *ui = ctx.ui())
+            ui->MessageBox(e.description, UiHost::Buttons::Ok, UiHost::Icon::Critical,
+                           "Erro " + std::to_string(e.number));
+        return false;
+    }
+    (void)SendCadCommand(ctx, 0, showFormSetCad);
+    return true;
+}
+
 bool OpenDocument(AppContext &ctx, const QString &path)
 {
     if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path)))

@@ -64,6 +64,12 @@ ErrorPair StoreCadPlatform(const AppContext &ctx, int listIndex, const QString &
 /// reported and `showFormSetCad` is called to let the user find the platform.
 bool SendCadCommand(AppContext &ctx, int code, const std::function<void()> &showFormSetCad = {});
 
+/// The Detail command's part below the windows: writes "RSV_DET.ENT" and "RSV_LGD.ENT" and sends
+/// `RSV_INI`. A file that cannot be written is reported ("Erro " + number) and nothing is sent;
+/// the result is false then. Otherwise the result is true, whatever the platform answered: the
+/// caller goes on to the toolbox either way.
+bool Detail(AppContext &ctx, const std::function<void()> &showFormSetCad = {});
+
 /// Opens a document with the desktop's application for it; a failure is reported.
 bool OpenDocument(AppContext &ctx, const QString &path);
 
