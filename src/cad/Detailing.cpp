@@ -753,21 +753,29 @@ void AddSchedule(Scene &scene, const DetailingData &data, const DrawingSettings 
     for (const ScheduleRow &r : s.rows)
         rows.push_back({ "N" + r.N, r.gauge, std::to_string(r.quantity),
                          number(r.unitLength, 0, comma), number(r.totalLength, 0, comma) });
-    const double w = th * 5.5;
+    const double w = th * 6.5;
     const double afterRelation =
             table(0, kSchedule, { "N", unit, "QUANT.", "C. UNIT. (cm)", "C. TOTAL (cm)" },
-                  { w * 0.8, w * 0.9, w * 0.9, w * 1.4, w * 1.4 }, rows);
+                  { w * 0.7, w * 1.0, w * 1.0, w * 1.6, w * 1.7 }, rows);
     std::vector<std::vector<std::string>> sums;
     for (const SummaryRow &r : s.summary)
         sums.push_back(
                 { r.steel, r.gauge, number(r.lengthM, 2, comma), number(r.weightKg, 2, comma) });
-    sums.push_back({ "", "", "PESO TOTAL (kg)", number(s.totalWeightKg, 2, comma) });
+    const double summaryWidth = w * 5.1;
     const double afterSummary = table(afterRelation - row, "RESUMO DO AÇO",
                                       { "AÇO", unit, "C. TOTAL (m)", "PESO (kg)" },
-                                      { w * 1.1, w * 0.9, w * 1.7, w * 1.7 }, sums);
-    v.text(ScheduleLayer, GeneralStyle, { 0, afterSummary - row * 0.6 },
+                                      { w * 1.0, w * 1.0, w * 1.6, w * 1.5 }, sums);
+    // The total closes the summary: its caption and value are the schedule's last texts.
+    const double totalBottom = afterSummary - row;
+    v.rect(ScheduleLayer, { 0, totalBottom }, { summaryWidth, afterSummary });
+    v.line(ScheduleLayer, { w * 3.6, totalBottom }, { w * 3.6, afterSummary });
+    v.text(GeneralText, GeneralStyle, { 0, totalBottom - row * 0.6 },
            "Pesos como no consumo de materiais: cada posição uma vez (sem \"n vezes\").",
            HAlign::Left, VAlign::Top, 0.0, 0.7);
+    v.text(ScheduleLayer, ScheduleStyle, { w * 3.5, afterSummary - row / 2 }, "PESO TOTAL (kg)",
+           HAlign::Right, VAlign::Middle);
+    v.text(ScheduleLayer, ScheduleStyle, { w * 4.35, afterSummary - row / 2 },
+           number(s.totalWeightKg, 2, comma), HAlign::Center, VAlign::Middle);
     if (!placed)
         PlaceGroup(scene, kSchedule, 0);
 }

@@ -3,6 +3,7 @@
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -95,6 +96,73 @@ int lineWeight(double mm)
     return best;
 }
 
+/// The drawn parts of an aligned dimension, in the coordinates of the block holding it: what a
+/// CAD program keeps in the dimension's own anonymous block and shows as the dimension.
+struct DimensionGeometry
+{
+    std::vector<std::pair<Point, Point>> lines;
+    std::vector<std::array<Point, 3>> heads; ///< filled arrowheads
+    std::vector<std::pair<Point, double>> dots; ///< centre, radius
+    Point dimA, dimB, textAt;
+    double textAngleDeg = 0;
+    bool textAbove = true;
+};
+
+DimensionGeometry geometryOf(const Dimension &s)
+{
+    DimensionGeometry g;
+    const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
+    const double len = std::hypot(dx, dy);
+    const Point u{ dx / len, dy / len };
+    const Point n{ -u.y, u.x };
+    const auto at = [&](Point p, double d) { return Point{ p.x + n.x * d, p.y + n.y * d }; };
+    const double sign = s.offset >= 0 ? 1.0 : -1.0;
+    const double tick = s.tickSize;
+    const double over = tick * 0.6;
+    g.dimA = at(s.a, s.offset);
+    g.dimB = at(s.b, s.offset);
+    if (std::fabs(s.offset) > 0) {
+        const double gap = std::min(std::fabs(s.offset) * 0.2, over);
+        g.lines.push_back({ at(s.a, sign * gap), at(s.a, s.offset + sign * over) });
+        g.lines.push_back({ at(s.b, sign * gap), at(s.b, s.offset + sign * over) });
+    }
+    g.lines.push_back({ g.dimA, g.dimB });
+    switch (s.tick) {
+    case Tick::Oblique: {
+        const Point diag{ (u.x + n.x) * tick / 2 / std::sqrt(2.0),
+                          (u.y + n.y) * tick / 2 / std::sqrt(2.0) };
+        for (Point p : { g.dimA, g.dimB })
+            g.lines.push_back({ { p.x - diag.x, p.y - diag.y }, { p.x + diag.x, p.y + diag.y } });
+        break;
+    }
+    case Tick::Arrow:
+        for (int end = 0; end < 2; ++end) {
+            const Point tip = end == 0 ? g.dimA : g.dimB;
+            const double d = end == 0 ? 1.0 : -1.0; // heads point outwards
+            const Point base{ tip.x + u.x * tick * d, tip.y + u.y * tick * d };
+            g.heads.push_back({ tip,
+                                Point{ base.x + n.x * tick * 0.35, base.y + n.y * tick * 0.35 },
+                                Point{ base.x - n.x * tick * 0.35, base.y - n.y * tick * 0.35 } });
+        }
+        break;
+    case Tick::Dot:
+        g.dots.push_back({ g.dimA, tick / 3 });
+        g.dots.push_back({ g.dimB, tick / 3 });
+        break;
+    }
+    double angle = std::atan2(dy, dx) / kDegToRad;
+    if (angle > 90.0 || angle <= -90.0)
+        angle += 180.0;
+    g.textAngleDeg = angle;
+    const Point mid{ (g.dimA.x + g.dimB.x) / 2, (g.dimA.y + g.dimB.y) / 2 };
+    g.textAt = at(mid, sign * s.textHeight * 0.4);
+    // Above the line when the offset side is the text's own "up".
+    const double a = angle * kDegToRad;
+    const Point up{ -std::sin(a), std::cos(a) };
+    g.textAbove = (n.x * sign * up.x + n.y * sign * up.y) >= 0;
+    return g;
+}
+
 class Writer
 {
 public:
@@ -104,6 +172,11 @@ public:
     {
         nameBlocks();
         m_dxf.writeHeader(m_dw);
+        // Names are written in the drawing's code page; the drawing's units are millimetres.
+        m_dw.dxfString(9, "$DWGCODEPAGE");
+        m_dw.dxfString(3, "ANSI_1252");
+        m_dw.dxfString(9, "$INSUNITS");
+        m_dw.dxfInt(70, 4);
         m_dw.sectionEnd();
         writeTables();
         m_dw.sectionBlocks();
@@ -111,6 +184,8 @@ public:
             m_dxf.writeBlock(m_dw, DL_BlockData(space, 0, 0.0, 0.0, 0.0));
             m_dxf.writeEndBlock(m_dw, space);
         }
+        writeDimensionBlocks();
+        m_dimension = 0;
         for (std::size_t g = 0; g < m_scene.groups.size(); ++g) {
             const Group &group = m_scene.groups[g];
             m_dxf.writeBlock(m_dw, DL_BlockData(m_blockNames[g], 0, 0.0, 0.0, 0.0));
@@ -136,8 +211,47 @@ public:
     }
 
 private:
+    /// Each dimension's drawn parts as its anonymous block "*D1", "*D2"…, in writing order.
+    void writeDimensionBlocks()
+    {
+        int k = 0;
+        for (const Group &group : m_scene.groups) {
+            for (const Item &item : group.items) {
+                const auto *d = std::get_if<Dimension>(&item.shape);
+                if (!d || !measurable(*d))
+                    continue;
+                const std::string name = "*D" + std::to_string(++k);
+                m_item = &item;
+                m_dxf.writeBlock(m_dw, DL_BlockData(name, 1, 0.0, 0.0, 0.0));
+                const DimensionGeometry g = geometryOf(*d);
+                for (const auto &[a, b] : g.lines)
+                    emit(Line{ a, b });
+                for (const auto &h : g.heads)
+                    m_dxf.writeSolid(m_dw,
+                                     DL_SolidData(h[0].x, h[0].y, 0.0, h[1].x, h[1].y, 0.0, h[2].x,
+                                                  h[2].y, 0.0, h[2].x, h[2].y, 0.0, 0.0),
+                                     attributes());
+                for (const auto &[c, r] : g.dots)
+                    emit(Circle{ c, r, false });
+                text(g.textAt, d->text, d->textHeight, HAlign::Center,
+                     g.textAbove ? VAlign::Bottom : VAlign::Top, g.textAngleDeg, {});
+                m_dxf.writeEndBlock(m_dw, name);
+            }
+        }
+    }
+
+    static bool measurable(const Dimension &d)
+    {
+        return std::hypot(d.b.x - d.a.x, d.b.y - d.a.y) > 0;
+    }
+
     void nameBlocks()
     {
+        m_dimensionCount = 0;
+        for (const Group &group : m_scene.groups)
+            for (const Item &item : group.items)
+                if (const auto *d = std::get_if<Dimension>(&item.shape); d && measurable(*d))
+                    ++m_dimensionCount;
         std::set<std::string> used;
         for (const Group &group : m_scene.groups) {
             std::string base = BlockName(group.name);
@@ -208,6 +322,8 @@ private:
         m_dxf.writeBlockRecord(m_dw);
         for (const std::string &name : m_blockNames)
             m_dxf.writeBlockRecord(m_dw, name);
+        for (int k = 1; k <= m_dimensionCount; ++k)
+            m_dxf.writeBlockRecord(m_dw, "*D" + std::to_string(k));
         m_dw.tableEnd();
         m_dw.sectionEnd();
     }
@@ -223,14 +339,14 @@ private:
 
     static std::string layerName(const std::string &name)
     {
-        return name.empty() ? std::string("0") : EncodeText(name);
+        return name.empty() ? std::string("0") : Latin1Name(name);
     }
 
     std::string styleName(const std::string &name) const
     {
         if (name.empty() || !m_scene.findStyle(name))
             return "Standard";
-        return BlockName(name);
+        return Latin1Name(name);
     }
 
     DL_Attributes attributes() const
@@ -363,22 +479,26 @@ private:
 
     void emit(const Dimension &s)
     {
-        const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
-        const double len = std::hypot(dx, dy);
-        if (!(len > 0))
+        if (!measurable(s))
             return;
-        const Point n{ -dy / len, dx / len };
-        const Point a2{ s.a.x + n.x * s.offset, s.a.y + n.y * s.offset };
-        const Point b2{ s.b.x + n.x * s.offset, s.b.y + n.y * s.offset };
-        const double side = s.offset >= 0 ? 1.0 : -1.0;
-        const Point mid{ (a2.x + b2.x) / 2 + n.x * side * s.textHeight * 0.75,
-                         (a2.y + b2.y) / 2 + n.y * side * s.textHeight * 0.75 };
-        // Type 1: aligned; 32 would mark the geometry block as used by this dimension only.
-        m_dxf.writeDimAligned(m_dw,
-                              DL_DimensionData(b2.x, b2.y, 0.0, mid.x, mid.y, 0.0, 1, 5, 1, 1.0,
-                                               EncodeText(s.text), "Standard", 0.0),
-                              DL_DimAlignedData(s.a.x, s.a.y, 0.0, s.b.x, s.b.y, 0.0),
-                              attributes());
+        const DimensionGeometry g = geometryOf(s);
+        const std::string block = "*D" + std::to_string(++m_dimension);
+        // Written field by field: the dimension names its geometry block, which CAD programs
+        // need to show it and dxflib's own writer leaves out.
+        m_dw.entity("DIMENSION");
+        m_dw.dxfString(100, "AcDbEntity");
+        m_dw.entityAttributes(attributes());
+        m_dw.dxfString(100, "AcDbDimension");
+        m_dw.dxfString(2, block);
+        m_dw.coord(10, g.dimB.x, g.dimB.y, 0.0);
+        m_dw.coord(11, g.textAt.x, g.textAt.y, 0.0);
+        m_dw.dxfInt(70, 1 + 32); // aligned, its block used by this dimension only
+        m_dw.dxfInt(71, 5);
+        m_dw.dxfString(1, EncodeText(s.text));
+        m_dw.dxfString(3, "Standard");
+        m_dw.dxfString(100, "AcDbAlignedDimension");
+        m_dw.coord(13, s.a.x, s.a.y, 0.0);
+        m_dw.coord(14, s.b.x, s.b.y, 0.0);
     }
 
     void emit(const Arrow &s)
@@ -405,6 +525,8 @@ private:
     DL_Dxf m_dxf;
     std::vector<std::string> m_blockNames;
     const Item *m_item = nullptr;
+    int m_dimensionCount = 0;
+    int m_dimension = 0;
 };
 
 /// The plain letter of an accented Latin letter, for names; 0 for any other character.
@@ -422,6 +544,14 @@ char plainLetter(char32_t c)
 }
 
 } // namespace
+
+std::string Latin1Name(std::string_view utf8)
+{
+    std::string out;
+    for (char32_t c : codePoints(utf8))
+        out.push_back(c < 0x100 ? static_cast<char>(c) : '_');
+    return out;
+}
 
 std::string EncodeText(std::string_view utf8)
 {

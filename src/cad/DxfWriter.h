@@ -20,6 +20,10 @@ ErrorPair Write(const draw::Scene &scene, const std::string &path);
 /// "\U+XXXX", as CAD programs read non-ASCII characters in TEXT entities.
 std::string EncodeText(std::string_view utf8);
 
+/// A layer or style name in the drawing's code page (Latin-1, "ANSI_1252"): accented letters
+/// kept, characters beyond it replaced by "_".
+std::string Latin1Name(std::string_view utf8);
+
 /// The block name of a group: the group's name with characters CAD programs refuse in names
 /// replaced by "_" (non-ASCII letters are spelled out as their "\U+" code would not be
 /// accepted in a name).

@@ -68,9 +68,11 @@ TEST(DxfWriter, WritesEveryPrimitiveAsBlocksThatDxflibReadsBack)
     EXPECT_NE(std::find(back.blocks.begin(), back.blocks.end(), "CORTE_A-A"), back.blocks.end());
     EXPECT_NE(std::find(back.blocks.begin(), back.blocks.end(), "FORMATO"), back.blocks.end());
     EXPECT_EQ(back.inserts, (std::vector<std::string>{ "CORTE_A-A", "FORMATO" }));
-    // Formas: line, polyline, arc, hatch + its outline, solid, two text lines, dimension, and
-    // the sheet's polyline; Armaduras: dot (circle + hatch), circle, label, arrow (line + head).
-    EXPECT_EQ(back.perLayer["Formas"], 10);
+    // Formas: line, polyline, arc, hatch + its outline, solid, two text lines, dimension and
+    // its drawn parts (two extension lines, the line, two ticks, the text), and the sheet's
+    // polyline; Armaduras: dot (circle + hatch), circle, label, arrow (line + head).
+    EXPECT_EQ(back.perLayer["Formas"], 16);
+    EXPECT_NE(std::find(back.blocks.begin(), back.blocks.end(), "*D1"), back.blocks.end());
     EXPECT_EQ(back.perLayer["Armaduras"], 6);
     EXPECT_EQ(back.dimensions, 1);
     EXPECT_EQ(back.hatches, 3);
