@@ -675,6 +675,26 @@ void AddViews(Scene &scene, const DetailingData &data, const DrawingSettings &se
     }
 }
 
+bool IsView(const std::string &group)
+{
+    return group == kLidPlan || group == kBottomPlan || group == kSectionA || group == kSectionB;
+}
+
+void RebuildView(Scene &scene, const std::string &view, const DetailingData &data,
+                 const DrawingSettings &settings, Content content, double scale)
+{
+    if (!IsView(view))
+        return;
+    Group &g = scene.group(view);
+    const Bounds before = placedBounds(g);
+    rebuildView(scene, view.c_str(), data, settings, content, scale);
+    g.scale = 10.0 / scale;
+    if (!before.empty) {
+        const Bounds own = groupBounds(g);
+        g.insert = { before.min.x - own.min.x * g.scale, before.min.y - own.min.y * g.scale };
+    }
+}
+
 Schedule BuildSchedule(const DetailingData &data)
 {
     Schedule s;

@@ -47,6 +47,15 @@ void AddViews(draw::Scene &scene, const ExchangeFiles::DetailingData &data,
               const ExchangeFiles::DrawingSettings &settings, Content content,
               const Options &options);
 
+/// Rebuilds one view (by its group name) at a scale, keeping where its lower-left corner lies
+/// on the drawing.
+void RebuildView(draw::Scene &scene, const std::string &view,
+                 const ExchangeFiles::DetailingData &data,
+                 const ExchangeFiles::DrawingSettings &settings, Content content, double scale);
+
+/// True for the names of the four views.
+bool IsView(const std::string &group);
+
 /// One row of "RELAÇÃO DO AÇO".
 struct ScheduleRow
 {

@@ -370,6 +370,62 @@ Read<PositionRequest> ReadPositionRequest(const std::string &folder)
     return readFile<PositionRequest>(folder, kPositionRequestFile, &ParsePositionRequest);
 }
 
+namespace {
+
+/// The text of `(setq NAME "text")` on a line, or nothing.
+std::optional<std::string> setqText(const std::string &line, const std::string &name)
+{
+    const std::string head = "(setq " + name + " \"";
+    const std::string t(TrimBlanks(line));
+    if (t.rfind(head, 0) != 0 || t.size() < head.size() + 2 || t.substr(t.size() - 2) != "\")")
+        return std::nullopt;
+    const std::string value = t.substr(head.size(), t.size() - head.size() - 2);
+    if (value.find('"') != std::string::npos)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+Read<StartupBlock> ParseStartupBlock(std::string_view content)
+{
+    const std::vector<std::string> lines = SplitLines(content);
+    Read<StartupBlock> r;
+    int start = -1;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (TrimBlanks(lines[i]) == ";### Reservium ##############")
+            start = static_cast<int>(i);
+    const auto fail = [&](int line, std::string problem) {
+        r.error = ReadError{ "acad.lsp", line, std::move(problem) };
+        return r;
+    };
+    if (start < 0)
+        return fail(0, "não tem o bloco do Reservium; escolha a plataforma outra vez em "
+                       "\"Localizar Plataforma CAD\".");
+    if (start + 5 >= static_cast<int>(lines.size()))
+        return fail(start + 1, "o bloco do Reservium está incompleto.");
+    const auto line = [&](int k) { return lines[static_cast<std::size_t>(start + k)]; };
+    StartupBlock b;
+    const auto cad = setqText(line(1), "RSV_PathCAD");
+    if (!cad)
+        return fail(start + 2, "esperado (setq RSV_PathCAD \"...\").");
+    const auto app = setqText(line(2), "RSV_AppPath");
+    if (!app || app->empty())
+        return fail(start + 3, "esperado (setq RSV_AppPath \"...\").");
+    b.platformFolder = *cad;
+    b.appFolder = *app;
+    const std::string ini(TrimBlanks(line(3)));
+    b.definesIni = ini.rfind("(defun c:RSV_INI ( / ) (load\"", 0) == 0
+                   && ini.size() > 2 && ini.substr(ini.size() - 2) == "))";
+    if (!b.definesIni)
+        return fail(start + 4, "esperada a definição de RSV_INI.");
+    b.callsIni = TrimBlanks(line(4)) == "(C:RSV_INI)";
+    if (TrimBlanks(line(5)) != ";#############################")
+        return fail(start + 6, "o bloco do Reservium não termina onde deveria.");
+    r.value = b;
+    return r;
+}
+
 std::vector<std::string> DefaultSettingsLines()
 {
     return {

@@ -140,6 +140,20 @@ Read<double> ReadScale(const std::string &folder);
 Read<std::array<std::string, 5>> ReadLegend(const std::string &folder);
 Read<PositionRequest> ReadPositionRequest(const std::string &folder);
 
+/// What the drawing platform takes from the Reservium block of its start-up file "acad.lsp":
+/// the two folders, whether `RSV_INI` is defined (loading the application), and whether the
+/// block calls it. Nothing else of the file is evaluated.
+struct StartupBlock
+{
+    std::string platformFolder; ///< RSV_PathCAD
+    std::string appFolder; ///< RSV_AppPath, where the exchange files are
+    bool definesIni = false;
+    bool callsIni = false;
+};
+/// The last Reservium block of a start-up file; a missing or malformed block is an error
+/// naming "acad.lsp" and the line.
+Read<StartupBlock> ParseStartupBlock(std::string_view content);
+
 /// The settings a platform draws with when the application has not written its own: the
 /// 32 lines of "RSV_ACAD.CFG".
 std::vector<std::string> DefaultSettingsLines();
