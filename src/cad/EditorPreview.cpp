@@ -8,9 +8,10 @@ Scene Build(bool longitudinal, const std::array<bool, 4> &checks, const std::str
 {
     Scene scene;
     scene.layer("Armaduras", 1, LineType::Continuous, 0.5);
-    scene.layer("Texto das Armaduras", 3);
-    scene.layer("Cotas", 2);
-    scene.layer("Relação de Aço", 4);
+    // Dark colours: the preview is on white, where the platform's yellow or green would vanish.
+    scene.layer("Texto das Armaduras", 7);
+    scene.layer("Cotas", 5);
+    scene.layer("Relação de Aço", 7);
     scene.layer("Formas", 8);
     Group &g = scene.group("preview");
     const Stroke bar{ "Armaduras" };

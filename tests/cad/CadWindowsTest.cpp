@@ -356,6 +356,7 @@ TEST_F(CadWindowsTest, ReinforcementEditor)
               QStringLiteral("2\r\n1\r\n3.2\r\n5\r\n0\r\n1\r\n1\r\n1\r\n1\r\n"));
     EXPECT_TRUE(editor->isFolded());
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("... Reservium - Editor de As"));
+    shot(editor, "editor-folded");
 
     // The toolbox unfolds a folded editor; the transverse mode by spacing.
     session->toolbar()->Command5->click();

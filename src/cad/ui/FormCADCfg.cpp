@@ -110,10 +110,12 @@ FormCADCfg::FormCADCfg(CadSession &session, QWidget *parent)
                 QStringLiteral("Define o separador das cotas"));
         tickRow->addWidget(Option[static_cast<std::size_t>(i)]);
     }
+    tickRow->addStretch();
     dimsLayout->addLayout(tickRow, 0, 1);
+    dimsLayout->setColumnStretch(1, 1);
     NumberBox3 = numberBox(dims, "NumberBox3");
     dimsLayout->addWidget(new QLabel(QStringLiteral("Distância da Cota ao Desenho:"), dims), 1, 0);
-    dimsLayout->addWidget(NumberBox3, 1, 1);
+    dimsLayout->addWidget(NumberBox3, 1, 1, Qt::AlignLeft);
 
     auto *drawing = new QGroupBox(QStringLiteral("Desenho "), general);
     auto *drawingLayout = new QFormLayout(drawing);
