@@ -11,6 +11,9 @@
 #include "core/UiHost.h"
 #include "core/ui/MDI.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <cmath>
 
 void MakeFloating(QWidget *window, bool takesFocus)
@@ -25,7 +28,10 @@ void MakeFloating(QWidget *window, bool takesFocus)
 
 int TwipsToPixels(int twips)
 {
-    return static_cast<int>(std::lround(twips / 15.0));
+    // 1440 twips an inch; 15 twips a pixel at 96 dpi.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return static_cast<int>(std::lround(twips * (dpi > 0 ? dpi : 96.0) / 1440.0));
 }
 
 CadSession::CadSession(MDI &mdi) : QObject(&mdi), m_mdi(mdi) { }

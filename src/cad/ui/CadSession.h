@@ -52,5 +52,6 @@ private:
 
 /// Makes a window float over the drawing platform: its own top-level tool window, always on top.
 void MakeFloating(QWidget *window, bool takesFocus);
-/// Twips of the design sizes to pixels (15 twips a pixel at the design density).
+/// Twips of the design sizes to pixels at the screen's logical density (15 twips a pixel at
+/// 96 dpi).
 int TwipsToPixels(int twips);
