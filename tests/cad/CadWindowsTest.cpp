@@ -63,6 +63,10 @@ protected:
         window = std::make_unique<MDI>(program->ctx);
         // Message boxes are recorded, not shown.
         program->ctx.setUi(&program->ui);
+        // A results window standing in for the real one: the Detail command needs it shown.
+        window->registerForm("FormResultados", [](MDI &) { return new QWidget; });
+        window->show();
+        window->ShowForm("FormResultados");
         session = window->findChild<CadSession *>(QStringLiteral("CadSession"));
         ASSERT_NE(session, nullptr);
         platform.setHandler([this](const QString &command) {
@@ -104,6 +108,17 @@ protected:
     QStringList filesSeen;
 };
 
+TEST_F(CadWindowsTest, DetailNeedsTheResultsWindow)
+{
+    ASSERT_TRUE(platform.listen(QStringLiteral("Reservium CAD")));
+    choosePlatform("/usr/bin/true");
+    window->HideForm("FormResultados");
+    ASSERT_TRUE(window->runCommand("DETAIL"));
+    EXPECT_TRUE(received.isEmpty());
+    EXPECT_FALSE(QFile::exists(home.filePath("RSV_DET.ENT")));
+    EXPECT_FALSE(window->isMinimized());
+}
+
 TEST_F(CadWindowsTest, DetailAndTheToolboxDriveTheRunningPlatform)
 {
     ASSERT_TRUE(platform.listen(QStringLiteral("Reservium CAD")));
@@ -111,7 +126,6 @@ TEST_F(CadWindowsTest, DetailAndTheToolboxDriveTheRunningPlatform)
     ASSERT_TRUE(window->menuItem("DETAIL")->isEnabled());
     ASSERT_TRUE(window->menuItem("FINDCAD")->isEnabled());
 
-    window->show();
     ASSERT_TRUE(window->runCommand("DETAIL"));
     EXPECT_EQ(received, QStringList{ "RSV_INI" });
     EXPECT_EQ(filesSeen.value(0).count("\r\n"), 116);

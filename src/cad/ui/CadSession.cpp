@@ -43,13 +43,11 @@ AppContext &CadSession::context() const
 
 void CadSession::DETAIL_Click()
 {
-    AppContext &ctx = context();
-    if (ctx.results.Text_a[0].empty()) {
-        ctx.ui()->MessageBox("Não há projeto calculado para detalhar. Calcule o projeto antes do "
-                             "detalhamento.",
-                             UiHost::Buttons::Ok, UiHost::Icon::Exclamation, "ATENÇÃO!");
+    // Detailing draws the project the results window shows; without it there is nothing to draw
+    // (the toolbar button and the menu item are disabled then too).
+    if (!m_mdi.isFormVisible("FormResultados"))
         return;
-    }
+    AppContext &ctx = context();
     if (!ModuleCAD::Detail(ctx, [this] { showSetCad(false); }))
         return;
     minimizeMainWindow();
