@@ -42,11 +42,19 @@ enum LayerIndex {
 };
 enum StyleIndex { Titles, DimText, BarStyle, ScheduleStyle, GeneralStyle };
 
-/// The smallest text a settings file may ask for still prints (tenths of a millimetre).
+/// A style's text height on paper, millimetres; a height too small to print takes 2.5 mm.
 double styleHeightMm(const DrawingSettings &s, int style)
 {
-    const double h = s.styles[static_cast<std::size_t>(style)].height / 10.0;
-    return h > 0.5 ? h : 2.0;
+    const double h = s.styles[static_cast<std::size_t>(style)].height;
+    return h >= 0.5 ? h : 2.5;
+}
+
+/// The distance of the dimensions to the drawing, given in centimetres of the tank like the
+/// drawing's own sizes, as millimetres of paper at the view's scale; kept readable.
+double dimensionOffsetMm(const DrawingSettings &s, double scale)
+{
+    const double mm = s.dimensionOffset > 0 ? s.dimensionOffset * 10.0 / scale : 8.0;
+    return std::clamp(mm, 4.0, 30.0);
 }
 
 std::string number(double v, int decimals, bool comma)
@@ -171,7 +179,7 @@ Point cutPoint(const DetailingData &d)
 /// Dots of a transverse position along a line from a to b, one per spacing; at most its bar
 /// count and never more than 400 on one line.
 void dotsAlong(ViewPen &v, const PositionBars *p, Point a, Point b, double skipFrom = 1,
-               double skipTo = 0, bool skipOnX = true)
+               double skipTo = 0, bool skipOnX = true, double maxDiameter = 1e9)
 {
     if (!p || !(p->spacing > 0))
         return;
@@ -180,7 +188,9 @@ void dotsAlong(ViewPen &v, const PositionBars *p, Point a, Point b, double skipF
         return;
     const int n = std::min<int>(400, static_cast<int>(std::floor(len / p->spacing + 1e-9)) + 1);
     const double start = (len - (n - 1) * p->spacing) / 2;
-    const double dot = v.s.transverseDotMm > 0 ? v.s.transverseDotMm : 1.5;
+    // The dot never outgrows the room a bar has in its member.
+    const double dot = std::min(v.s.transverseDotMm > 0 ? v.s.transverseDotMm : 1.5,
+                                maxDiameter * 10.0 / v.scale);
     for (int k = 0; k < n; ++k) {
         const double t = (start + k * p->spacing) / len;
         const Point c{ a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t };
@@ -278,16 +288,16 @@ void drawSectionBars(ViewPen &v, const SectionShape &s, const SectionBars &b)
         }
     }
     dotsAlong(v, b.lidAcross, { c, lidLow + d }, { L - c, lidLow + d },
-              s.hasOpening() ? s.openFrom - c : 1, s.hasOpening() ? s.openTo + c : 0);
+              s.hasOpening() ? s.openFrom - c : 1, s.hasOpening() ? s.openTo + c : 0, true, d);
     if (b.bottomLowAlong)
         v.bar({ { c, s.ef - c }, { c, c }, { L - c, c }, { L - c, s.ef - c } });
-    dotsAlong(v, b.bottomLowAcross, { c, c + d }, { L - c, c + d });
+    dotsAlong(v, b.bottomLowAcross, { c, c + d }, { L - c, c + d }, 1, 0, true, d);
     if (b.bottomHighAlong)
         v.bar({ { c + d, c + d * 2 },
                 { c + d, s.ef - c },
                 { L - c - d, s.ef - c },
                 { L - c - d, c + d * 2 } });
-    dotsAlong(v, b.bottomHighAcross, { c, s.ef - c - d }, { L - c, s.ef - c - d });
+    dotsAlong(v, b.bottomHighAcross, { c, s.ef - c - d }, { L - c, s.ef - c - d }, 1, 0, true, d);
     // The walls: both cut walls drawn, the labels on the left one.
     for (int side = 0; side < 2; ++side) {
         const auto X = [&](double x) { return side == 0 ? x : L - x; };
@@ -307,9 +317,9 @@ void drawSectionBars(ViewPen &v, const SectionShape &s, const SectionBars &b)
                 v.label(*b.wallOuter, { X(0), s.ef }, { X(0), h - s.et }, 1);
         }
         dotsAlong(v, b.wallInnerH, { X(s.ep - c - d), s.ef }, { X(s.ep - c - d), h - s.et }, 1, 0,
-                  false);
+                  false, d);
         dotsAlong(v, b.wallOuterH, { X(c + d * 1.5), s.ef }, { X(c + d * 1.5), h - s.et }, 1, 0,
-                  false);
+                  false, d);
         // Corner bars: an L over the joint, its legs sharing what the bends leave of its length.
         if (b.lidCorner) {
             const double bends = (s.ep - 2 * c) + (s.et - 2 * c);
@@ -388,7 +398,7 @@ void lidPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Content
              double scale)
 {
     ViewPen v{ g, s, scale };
-    const double off = s.dimensionOffset > 0 ? s.dimensionOffset : 8;
+    const double off = dimensionOffsetMm(s, scale);
     v.rect(Forms, { 0, 0 }, { d.a, d.b });
     v.rect(Forms, { d.ep, d.ep }, { d.a - d.ep, d.b - d.ep }, LineType::Hidden);
     const bool opening = d.hatchX > 0 && d.hatchY > 0;
@@ -431,7 +441,7 @@ void bottomPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Cont
                 double scale)
 {
     ViewPen v{ g, s, scale };
-    const double off = s.dimensionOffset > 0 ? s.dimensionOffset : 8;
+    const double off = dimensionOffsetMm(s, scale);
     v.rect(Forms, { 0, 0 }, { d.a, d.b });
     // The walls cut just above the bottom, the chamfers between walls at the inner corners.
     const double ch = std::min(d.wallChamfer, (std::min(d.a, d.b) - 2 * d.ep) / 2);
@@ -512,7 +522,7 @@ void section(Group &g, const DetailingData &d, const DrawingSettings &s, Content
              double scale, bool alongA)
 {
     ViewPen v{ g, s, scale };
-    const double off = s.dimensionOffset > 0 ? s.dimensionOffset : 8;
+    const double off = dimensionOffsetMm(s, scale);
     SectionShape sh;
     sh.len = alongA ? d.a : d.b;
     sh.h = d.h;

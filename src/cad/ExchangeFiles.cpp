@@ -400,8 +400,9 @@ Read<StartupBlock> ParseStartupBlock(std::string_view content)
         return r;
     };
     if (start < 0)
-        return fail(0, "não tem o bloco do Reservium; escolha a plataforma outra vez em "
-                       "\"Localizar Plataforma CAD\".");
+        return fail(0,
+                    "não tem o bloco do Reservium; escolha a plataforma outra vez em "
+                    "\"Localizar Plataforma CAD\".");
     if (start + 5 >= static_cast<int>(lines.size()))
         return fail(start + 1, "o bloco do Reservium está incompleto.");
     const auto line = [&](int k) { return lines[static_cast<std::size_t>(start + k)]; };
@@ -415,8 +416,8 @@ Read<StartupBlock> ParseStartupBlock(std::string_view content)
     b.platformFolder = *cad;
     b.appFolder = *app;
     const std::string ini(TrimBlanks(line(3)));
-    b.definesIni = ini.rfind("(defun c:RSV_INI ( / ) (load\"", 0) == 0
-                   && ini.size() > 2 && ini.substr(ini.size() - 2) == "))";
+    b.definesIni = ini.rfind("(defun c:RSV_INI ( / ) (load\"", 0) == 0 && ini.size() > 2
+            && ini.substr(ini.size() - 2) == "))";
     if (!b.definesIni)
         return fail(start + 4, "esperada a definição de RSV_INI.");
     b.callsIni = TrimBlanks(line(4)) == "(C:RSV_INI)";
@@ -428,25 +429,12 @@ Read<StartupBlock> ParseStartupBlock(std::string_view content)
 
 std::vector<std::string> DefaultSettingsLines()
 {
+    // The same as the settings file the application ships.
     return {
-        "1", // oblique ticks
-        "8", // dimension line 8 mm off the drawing
-        "2", // transverse bars as 2 mm dots
-        "15", // lid cut height
-        "0.5", // bar labels at the bar's middle
-        "5000",       "5000",
-        "8", // Linhas Auxiliares
-        "7", // Formas
-        "1", // Armaduras
-        "2", // Texto das Armaduras
-        "7", // Texto Geral
-        "7", // Relação de Aço
-        "3", // Cotas
-        "6", // Linhas de Corte
-        "7", // Formato
-        "7", // PaperSpace
-        "romans.shx", "35",   "romans.shx", "20", "romans.shx", "20", "romans.shx", "20",
-        "romans.shx", "25",   "0",          "0",  "0",          "0",  "0",
+        "1", "50",         "5", "20",         "0.35", "5000",       "3000", "8",
+        "7", "1",          "3", "7",          "4",    "2",          "6",    "7",
+        "7", "romans.shx", "5", "romans.shx", "3",    "romans.shx", "3",    "romans.shx",
+        "3", "romans.shx", "3", "0",          "0",    "0",          "0",    "0",
     };
 }
 

@@ -1,6 +1,7 @@
 #include "cad/ModuleCAD.h"
 
 #include "cad/CadExchange.h"
+#include "cad/CadForms.h"
 #include "cad/CadPlatform.h"
 #include "cad/CommandChannel.h"
 #include "core/AppContext.h"
@@ -113,6 +114,44 @@ ErrorPair WriteDetailingFile(const AppContext &ctx)
     if (ErrorPair e = ctx.paths().ensureProgramFolder(); !e.ok())
         return e;
     return WriteDetailingFile(ctx, ctx.paths().programFolder());
+}
+
+ErrorPair ReadCadConfig(const AppContext &ctx, FormModel &form, int &missing)
+{
+    missing = 0;
+    if (ErrorPair e = ctx.paths().ensureProgramFolder(); !e.ok())
+        return e;
+    const QString name = qs(std::string(CadForms::kConfigFile));
+    const QString path = ctx.paths().userFile(name);
+    if (!QFileInfo::exists(path)) {
+        const QString shipped = ctx.paths().dataFile(name);
+        if (QFileInfo::exists(shipped) && QFile::copy(shipped, path))
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    }
+    std::vector<std::string> lines;
+    if (QFileInfo::exists(path)) {
+        if (ErrorPair e = readLines(path, lines); !e.ok())
+            return e;
+    }
+    const bool comma = ctx.regional().decimalSymbol() != ".";
+    missing = CadForms::ReadCadConfig(form, lines, comma);
+    return {};
+}
+
+ErrorPair SaveCadConfig(const AppContext &ctx, const FormModel &form)
+{
+    if (ErrorPair e = ctx.paths().ensureProgramFolder(); !e.ok())
+        return e;
+    return WriteExchangeFile(ctx.paths().userFile(qs(std::string(CadForms::kConfigFile))),
+                             CadForms::CadConfigLines(form));
+}
+
+ErrorPair WriteProgramExchangeFile(const AppContext &ctx, std::string_view name,
+                                   const std::vector<std::string> &lines)
+{
+    if (ErrorPair e = ctx.paths().ensureProgramFolder(); !e.ok())
+        return e;
+    return WriteExchangeFile(ctx.paths().userFile(qs(std::string(name))), lines);
 }
 
 CadSettings ReadCadSettings(const AppContext &ctx)

@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class AppContext;
+class FormModel;
 
 /// The application's side of the drawing platform: the exchange files, the platform settings
 /// in the parameter file, the start-up block, and the drawing commands sent over the command
@@ -24,6 +26,17 @@ ErrorPair WriteExchangeFile(const QString &path, const std::vector<std::string> 
 ErrorPair WriteDetailingFile(const AppContext &ctx, const QString &folder);
 /// The same in the program's folder, where the platform reads them.
 ErrorPair WriteDetailingFile(const AppContext &ctx);
+
+/// The drawing settings "RSV_ACAD.CFG" of the program's folder, copied there from the shipped
+/// default on first use, read into the settings window's controls (CadForms). `missing` receives
+/// how many of the 32 lines the file lacked.
+ErrorPair ReadCadConfig(const AppContext &ctx, FormModel &form, int &missing);
+/// Writes the controls back as the 32 lines of "RSV_ACAD.CFG", atomically.
+ErrorPair SaveCadConfig(const AppContext &ctx, const FormModel &form);
+
+/// A small exchange file in the program's folder ("RSV_DFM.ENT", "RSV_ESC.ENT", "RSV_EAS.ENT").
+ErrorPair WriteProgramExchangeFile(const AppContext &ctx, std::string_view name,
+                                   const std::vector<std::string> &lines);
 
 /// "NameCAD", "PathCAD" and "CADver" as stored, the first two trimmed; empty when not set.
 struct CadSettings

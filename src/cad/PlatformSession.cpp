@@ -22,7 +22,10 @@ std::string upper(std::string s)
     return s;
 }
 
-std::string today() { return QDate::currentDate().toString("dd/MM/yyyy").toStdString(); }
+std::string today()
+{
+    return QDate::currentDate().toString("dd/MM/yyyy").toStdString();
+}
 
 } // namespace
 
@@ -136,8 +139,9 @@ std::string PlatformSession::run(const std::string &typed)
     if (command.empty())
         return {};
     if (m_appFolder.empty() && command.rfind("RSV_", 0) == 0)
-        return refuse(command + ": a plataforma está inativa (sem o bloco do Reservium em "
-                                "\"acad.lsp\").");
+        return refuse(command
+                      + ": a plataforma está inativa (sem o bloco do Reservium em "
+                        "\"acad.lsp\").");
     if (command == "RSV_INI") {
         if (auto why = readBasics())
             return refuse("RSV_INI: " + *why);
@@ -149,9 +153,9 @@ std::string PlatformSession::run(const std::string &typed)
         return done("RSV_INI: novo desenho \"" + m_name + "\".");
     }
     if (command == "RSV_DFR" || command == "RSV_DCT" || command == "RSV_DAS") {
-        const Detailing::Content content = command == "RSV_DFR"   ? Detailing::Content::Forms
-                                           : command == "RSV_DCT" ? Detailing::Content::Dimensions
-                                                                  : Detailing::Content::Reinforcement;
+        const Detailing::Content content = command == "RSV_DFR" ? Detailing::Content::Forms
+                : command == "RSV_DCT"                          ? Detailing::Content::Dimensions
+                                                                : Detailing::Content::Reinforcement;
         if (std::string why = drawViews(content); !why.empty())
             return command + ": " + why;
         return done(command + ": desenhado.");
@@ -189,8 +193,7 @@ std::string PlatformSession::run(const std::string &typed)
         const auto scale = ExchangeFiles::ReadScale(m_appFolder);
         if (!scale.ok())
             return refuse(command + ": " + scale.error.message());
-        if (m_selected.empty() || m_selected == Detailing::kSheet
-            || !m_scene.findGroup(m_selected))
+        if (m_selected.empty() || m_selected == Detailing::kSheet || !m_scene.findGroup(m_selected))
             return refuse(command + ": selecione na lista um elemento (uma vista ou o quadro).");
         if (command == "RSV_IEL" && !m_scene.findGroup(Detailing::kSheet))
             return refuse("RSV_IEL: insira o formato antes (RSV_DFM).");
@@ -203,8 +206,8 @@ std::string PlatformSession::run(const std::string &typed)
         }
         if (command == "RSV_IEL")
             Detailing::PlaceGroup(m_scene, m_selected, 0);
-        return done(command + ": \"" + m_selected + "\" na escala 1:"
-                    + QString::number(*scale.value).toStdString() + ".");
+        return done(command + ": \"" + m_selected
+                    + "\" na escala 1:" + QString::number(*scale.value).toStdString() + ".");
     }
     if (command == "RSV_EAS") {
         const auto request = ExchangeFiles::ReadPositionRequest(m_appFolder);

@@ -1,6 +1,7 @@
 // The exchange files the drawing platform reads, the start-up block, and the drawing commands
 // sent to a scripted platform.
 #include "cad/CadExchange.h"
+#include "cad/CadForms.h"
 #include "cad/CadPlatform.h"
 #include "cad/CommandChannel.h"
 #include "cad/ModuleCAD.h"
@@ -307,6 +308,137 @@ TEST_F(CadTest, AnUnwritableStartupFileStoresNothing)
     EXPECT_NE(e.number, 0);
     EXPECT_FALSE(e.description.empty());
     EXPECT_TRUE(ModuleCAD::ReadCadSettings(p.ctx).name.isEmpty());
+}
+
+TEST_F(CadTest, SheetSizesAndScales)
+{
+    using Sheet = std::pair<std::string, std::string>;
+    EXPECT_EQ(CadForms::SheetSize(1, "", ""), (Sheet{ "21", "29.7" }));
+    EXPECT_EQ(CadForms::SheetSize(5, "", ""), (Sheet{ "118.9", "84.1" }));
+    // A custom sheet of 500 × 350 mm is 50 × 35 cm; one of 297 mm is 29.7 cm.
+    EXPECT_EQ(CadForms::SheetSize(6, "500", "350"), (Sheet{ "50", "35" }));
+    EXPECT_EQ(CadForms::SheetSize(6, "297", "0420"), (Sheet{ "29.7", "42" }));
+    EXPECT_EQ(CadForms::SheetSize(6, "0", "350"), std::nullopt);
+    EXPECT_EQ(CadForms::SheetSize(6, "500", ""), std::nullopt);
+
+    EXPECT_EQ(CadForms::ScaleValue(1, ""), "100");
+    EXPECT_EQ(CadForms::ScaleValue(8, ""), "20");
+    EXPECT_EQ(CadForms::ScaleValue(7, "40"), "40");
+    EXPECT_EQ(CadForms::ScaleValue(7, "0"), std::nullopt);
+    EXPECT_EQ(CadForms::ScaleValue(7, ""), std::nullopt);
+}
+
+TEST_F(CadTest, DrawingSettingsReadAndWrittenBackUnchangedUnderBothDecimalSymbols)
+{
+    const std::vector<std::string> file{
+        "3",     "2.5",
+        "6.3",   "20",
+        "0.35",  "42000",
+        "29700", "8",
+        "7",     "1",
+        "3",     "256",
+        "4",     "2",
+        "6",     "7",
+        "250",   "romans.shx",
+        "5",     "simplex.shx",
+        "3",     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+        "3",     "romans.shx",
+        "2",     "romans.shx",
+        "2",     "0",
+        "0",     "1",
+        "0",     "0",
+    };
+    ASSERT_EQ(file.size(), 32u);
+    for (const bool comma : { false, true }) {
+        FormModel form = CadForms::MakeFormCADCfg();
+        EXPECT_EQ(CadForms::ReadCadConfig(form, file, comma), 0);
+        EXPECT_EQ(form.state("Option3"), 1);
+        EXPECT_EQ(form.state("Option1"), 0);
+        EXPECT_EQ(form.text("NumberBox3"), comma ? "2,5" : "2.5");
+        EXPECT_EQ(form.text("Text8"), "35"); // stored as a fraction
+        EXPECT_EQ(form.state("AcadColor12"), 256);
+        EXPECT_EQ(form.text("Text2"), "simplex.shx"); // keeps its dot under a comma
+        EXPECT_EQ(form.state("Check3"), 1);
+        EXPECT_EQ(CadForms::CadConfigLines(form), file) << "comma " << comma;
+    }
+
+    // A short file: the missing lines are counted and their controls keep their values.
+    FormModel form = CadForms::MakeFormCADCfg();
+    const std::vector<std::string> shortFile(file.begin(), file.begin() + 10);
+    EXPECT_EQ(CadForms::ReadCadConfig(form, shortFile, false), 22);
+    EXPECT_EQ(form.state("AcadColor17"), 7);
+
+    // The spinner steps the height by whole units.
+    CadForms::SpinHeight(form, 1, 1);
+    EXPECT_EQ(form.text("Text9"), "1");
+}
+
+TEST_F(CadTest, DrawingSettingsFileIsSeededAndSavedInTheProgramFolder)
+{
+    Program p(home.path());
+    FormModel form = CadForms::MakeFormCADCfg();
+    int missing = -1;
+    ASSERT_EQ(ModuleCAD::ReadCadConfig(p.ctx, form, missing), ErrorPair());
+    EXPECT_EQ(missing, 0);
+    const QByteArray shipped = readBytes(storage_test::shippedData() + "/RSV_ACAD.CFG");
+    EXPECT_EQ(readBytes(home.filePath("RSV_ACAD.CFG")), shipped);
+    form.setText("NumberBox3", "60");
+    ASSERT_EQ(ModuleCAD::SaveCadConfig(p.ctx, form), ErrorPair());
+    QByteArray expected = shipped;
+    expected.replace("\r\n50\r\n", "\r\n60\r\n");
+    EXPECT_EQ(readBytes(home.filePath("RSV_ACAD.CFG")), expected);
+}
+
+TEST_F(CadTest, EditorRequests)
+{
+    CadForms::EditorEntry longitudinal;
+    longitudinal.position = "3";
+    longitudinal.bars = "12";
+    longitudinal.gauge = "10";
+    longitudinal.spacing = "12.5";
+    longitudinal.length = "a definir";
+    longitudinal.checks = { true, false, true, false };
+    EXPECT_EQ(CadForms::EditorDescription(longitudinal), "(N3) = 12 10c12.5 - a definir");
+    EXPECT_EQ(CadForms::EditorRequest(longitudinal),
+              (std::vector<std::string>{ "3", "12", "10", "12.5", "0", "1", "0", "1", "0" }));
+
+    CadForms::EditorEntry transverse;
+    transverse.longitudinal = false;
+    transverse.byBarCount = false;
+    transverse.position = "4";
+    transverse.bars = " ? ";
+    transverse.gauge = "5/16";
+    transverse.spacing = "15";
+    transverse.length = "100";
+    EXPECT_EQ(CadForms::CheckEditor(transverse), std::nullopt);
+    EXPECT_EQ(CadForms::EditorRequest(transverse),
+              (std::vector<std::string>{ "4", "0", "5/16", "15", "100", "1", "1", "1", "1" }));
+
+    struct Case
+    {
+        std::string position, bars, spacing, length;
+        bool longitudinal;
+        const char *field;
+    };
+    for (const Case &c : {
+                 Case{ "0", "1", "5", "", true, "position" },
+                 Case{ "2", "", "5", "", true, "bars" },
+                 Case{ "2", "1", "0", "", true, "spacing" },
+                 Case{ "2", "1", "5", "", false, "length" },
+         }) {
+        CadForms::EditorEntry e;
+        e.longitudinal = c.longitudinal;
+        e.position = c.position;
+        e.bars = c.bars;
+        e.spacing = c.spacing;
+        e.length = c.length;
+        const auto problem = CadForms::CheckEditor(e);
+        ASSERT_TRUE(problem.has_value()) << c.field;
+        EXPECT_EQ(problem->field, c.field);
+    }
+    EXPECT_EQ(CadForms::StepPosition("1", -1), "1");
+    EXPECT_EQ(CadForms::StepPosition("1", 1), "2");
+    EXPECT_EQ(CadForms::StepPosition("5", -1), "4");
 }
 
 } // namespace

@@ -81,10 +81,10 @@ TEST(ExchangeFiles, ReadsTheSettingsAndRefusesAShortOrWrongOne)
     const Read<DrawingSettings> r = ParseSettings(JoinLines(DefaultSettingsLines()));
     ASSERT_TRUE(r.ok()) << r.error.message();
     EXPECT_EQ(r.value->tick, 1);
-    EXPECT_EQ(r.value->labelFraction, 0.5);
+    EXPECT_EQ(r.value->labelFraction, 0.35);
     EXPECT_EQ(r.value->layerColors[2], 1);
     EXPECT_EQ(r.value->styles[0].font, "romans.shx");
-    EXPECT_EQ(r.value->styles[0].height, 35);
+    EXPECT_EQ(r.value->styles[0].height, 5);
     EXPECT_FALSE(r.value->styles[4].trueType);
 
     std::vector<std::string> lines = DefaultSettingsLines();

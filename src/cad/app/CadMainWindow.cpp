@@ -66,8 +66,7 @@ CadMainWindow::CadMainWindow(QWidget *parent) : QMainWindow(parent)
     addDockWidget(Qt::BottomDockWidgetArea, commandDock);
 
     QMenu *file = menuBar()->addMenu("&Arquivo");
-    file->addAction("Salvar como &DXF...", this,
-                    [this] { saveAs("Desenho DXF (*.dxf)", "dxf"); });
+    file->addAction("Salvar como &DXF...", this, [this] { saveAs("Desenho DXF (*.dxf)", "dxf"); });
     file->addAction("Exportar &PDF...", this, [this] { saveAs("PDF (*.pdf)", "pdf"); });
     file->addAction("Exportar &SVG...", this, [this] { saveAs("SVG (*.svg)", "svg"); });
     file->addAction("&Imprimir...", this, [this] { print(); });
@@ -203,8 +202,8 @@ void CadMainWindow::elementChanged()
 void CadMainWindow::saveAs(const QString &filter, const QString &suffix)
 {
     QString path = QFileDialog::getSaveFileName(
-            this, "Salvar desenho",
-            QString::fromStdString(m_session.drawingName()) + "." + suffix, filter);
+            this, "Salvar desenho", QString::fromStdString(m_session.drawingName()) + "." + suffix,
+            filter);
     if (path.isEmpty())
         return;
     if (!path.endsWith("." + suffix, Qt::CaseInsensitive))

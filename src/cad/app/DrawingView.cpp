@@ -44,7 +44,10 @@ void DrawingView::fit()
     update();
 }
 
-void DrawingView::zoom(double factor) { zoomAt(QPointF(width() / 2.0, height() / 2.0), factor); }
+void DrawingView::zoom(double factor)
+{
+    zoomAt(QPointF(width() / 2.0, height() / 2.0), factor);
+}
 
 QTransform DrawingView::transform() const
 {
@@ -113,8 +116,10 @@ void DrawingView::mousePressEvent(QMouseEvent *event)
             const draw::Bounds own = draw::groupBounds(g);
             if (own.empty || g.name == "FORMATO")
                 continue;
-            const double x0 = g.insert.x + own.min.x * g.scale, x1 = g.insert.x + own.max.x * g.scale;
-            const double y0 = g.insert.y + own.min.y * g.scale, y1 = g.insert.y + own.max.y * g.scale;
+            const double x0 = g.insert.x + own.min.x * g.scale,
+                         x1 = g.insert.x + own.max.x * g.scale;
+            const double y0 = g.insert.y + own.min.y * g.scale,
+                         y1 = g.insert.y + own.max.y * g.scale;
             if (p.x() >= x0 && p.x() <= x1 && p.y() >= y0 && p.y() <= y1)
                 hit = QString::fromStdString(g.name);
         }
