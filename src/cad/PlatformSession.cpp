@@ -204,8 +204,8 @@ std::string PlatformSession::run(const std::string &typed)
                                    *scale.value);
             m_scales[m_selected] = *scale.value;
         }
-        if (command == "RSV_IEL")
-            Detailing::PlaceGroup(m_scene, m_selected, 0);
+        // Inserted, or grown past its neighbours by a new scale: it takes free space.
+        Detailing::PlaceGroup(m_scene, m_selected, 0);
         return done(command + ": \"" + m_selected
                     + "\" na escala 1:" + QString::number(*scale.value).toStdString() + ".");
     }

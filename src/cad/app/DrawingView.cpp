@@ -70,13 +70,16 @@ void DrawingView::zoomAt(QPointF at, double factor)
 void DrawingView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    // A CAD's dark ground, where the layers' yellows and greens read as they should.
+    painter.fillRect(rect(), QColor(33, 40, 48));
     if (!m_scene)
         return;
     if (!m_fitted)
         fit();
     const QTransform t = transform();
-    draw::ScenePainter::paint(painter, *m_scene, t, {});
+    draw::ScenePainter::Options options;
+    options.darkGround = true;
+    draw::ScenePainter::paint(painter, *m_scene, t, options);
     if (const draw::Group *g = m_selected.empty() ? nullptr : m_scene->findGroup(m_selected)) {
         const draw::Bounds own = draw::groupBounds(*g);
         if (!own.empty) {
@@ -84,7 +87,7 @@ void DrawingView::paintEvent(QPaintEvent *)
                                             g->insert.y + own.min.y * g->scale));
             const QPointF b = t.map(QPointF(g->insert.x + own.max.x * g->scale,
                                             g->insert.y + own.max.y * g->scale));
-            QPen pen(QColor(0, 120, 215), 1, Qt::DashLine);
+            QPen pen(QColor(90, 170, 255), 1, Qt::DashLine);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(QRectF(a, b).normalized().adjusted(-4, -4, 4, 4));
