@@ -49,12 +49,12 @@ double styleHeightMm(const DrawingSettings &s, int style)
     return h >= 0.5 ? h : 2.5;
 }
 
-/// The distance of the dimensions to the drawing, given in centimetres of the tank like the
-/// drawing's own sizes, as millimetres of paper at the view's scale; kept readable.
-double dimensionOffsetMm(const DrawingSettings &s, double scale)
+/// The distance of the dimensions to the drawing: tenths of a millimetre of paper (50 is 5 mm),
+/// the same at every scale as a CAD's dimension style keeps it; kept readable.
+double dimensionOffsetMm(const DrawingSettings &s, double /*scale*/)
 {
-    const double mm = s.dimensionOffset > 0 ? s.dimensionOffset * 10.0 / scale : 8.0;
-    return std::clamp(mm, 4.0, 30.0);
+    const double mm = s.dimensionOffset > 0 ? s.dimensionOffset / 10.0 : 6.0;
+    return std::clamp(mm, 3.0, 30.0);
 }
 
 std::string number(double v, int decimals, bool comma)
@@ -379,19 +379,14 @@ void cutLines(ViewPen &v, const DetailingData &d)
     v.text(CutLines, Titles, { cut.x + v.mm(1), d.b + over }, "B", HAlign::Left, VAlign::Top);
 }
 
-void title(ViewPen &v, double width, double below, const std::string &name, double scale)
+void title(ViewPen &v, double width, const std::string &name, double scale)
 {
+    // Under everything drawn so far, dimensions included.
+    const Bounds drawn = groupBounds(v.g);
+    const double below = (drawn.empty ? 0.0 : drawn.min.y) - v.mm(4);
     v.text(GeneralText, Titles, { width / 2, below }, name, HAlign::Center, VAlign::Top);
     v.text(GeneralText, GeneralStyle, { width / 2, below - v.mm(styleHeightMm(v.s, Titles) * 1.8) },
            "ESC. 1:" + DoubleTextC(scale), HAlign::Center, VAlign::Top, 0.0, 0.8);
-}
-
-double titleRoom(const ViewPen &v, Content content, const DrawingSettings &s)
-{
-    const double dims = content >= Content::Dimensions
-            ? (s.dimensionOffset > 0 ? s.dimensionOffset : 8) * 2.5
-            : 8;
-    return -v.mm(dims + 2);
 }
 
 void lidPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Content content,
@@ -434,7 +429,7 @@ void lidPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Content
             v.label(*p, { d.a * 0.3, d.b * 0.6 }, { d.a * 0.7, d.b * 0.6 }, 1);
         }
     }
-    title(v, d.a, titleRoom(v, content, s), kLidPlan, scale);
+    title(v, d.a, kLidPlan, scale);
 }
 
 void bottomPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Content content,
@@ -515,7 +510,7 @@ void bottomPlan(Group &g, const DetailingData &d, const DrawingSettings &s, Cont
             v.label(*p, { d.ep, d.b - d.ep }, { d.ep + std::max(leg, d.ep * 2), d.b - d.ep }, -1);
         }
     }
-    title(v, d.a, titleRoom(v, content, s), kBottomPlan, scale);
+    title(v, d.a, kBottomPlan, scale);
 }
 
 void section(Group &g, const DetailingData &d, const DrawingSettings &s, Content content,
@@ -570,7 +565,7 @@ void section(Group &g, const DetailingData &d, const DrawingSettings &s, Content
         b.labelled = { b.wallInner, b.wallOuter, b.lidCorner, b.bottomCorner };
         drawSectionBars(v, sh, b);
     }
-    title(v, sh.len, titleRoom(v, content, s), alongA ? kSectionA : kSectionB, scale);
+    title(v, sh.len, alongA ? kSectionA : kSectionB, scale);
 }
 
 /// The sheet's drawing area in paper mm: inside the border, above the title block.
@@ -914,8 +909,12 @@ Point FreePlace(const Scene &scene, const std::string &exceptGroup, double width
                     return { x, y };
             }
         }
-        // No room left: beside the sheet, where the detailer can see it and move it.
-        return { area.box.max.x + 20, area.box.max.y - height };
+        // No room left: beside the sheet, right of what is already there, where the detailer
+        // sees it and can insert it at another scale.
+        double right = area.box.max.x;
+        for (const Bounds &t : taken)
+            right = std::max(right, t.max.x);
+        return { right + 20, area.box.max.y - height };
     }
     if (all.empty)
         return { 0, 0 };

@@ -177,6 +177,14 @@ public:
         m_dw.dxfString(3, "ANSI_1252");
         m_dw.dxfString(9, "$INSUNITS");
         m_dw.dxfInt(70, 4);
+        // The extent, so that a CAD program opens the drawing zoomed to it.
+        const Bounds extent = m_scene.bounds();
+        if (!extent.empty) {
+            m_dw.dxfString(9, "$EXTMIN");
+            m_dw.coord(10, extent.min.x, extent.min.y, 0.0);
+            m_dw.dxfString(9, "$EXTMAX");
+            m_dw.coord(10, extent.max.x, extent.max.y, 0.0);
+        }
         m_dw.sectionEnd();
         writeTables();
         m_dw.sectionBlocks();
