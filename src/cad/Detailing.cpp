@@ -114,7 +114,7 @@ struct ViewPen
         d.offset = mm(offsetMm);
         d.text = DoubleTextC(TextToNumber(value, 1));
         d.textHeight = mm(styleHeightMm(s, DimText));
-        d.tick = s.tick == 2 || s.tick == 4 ? Tick::Arrow : s.tick == 3 ? Tick::Dot : Tick::Oblique;
+        d.tick = s.tick == 2 ? Tick::Arrow : s.tick == 3 ? Tick::Dot : Tick::Oblique; // 4: architectural, oblique
         d.tickSize = mm(2.0);
         Stroke st = on(Dims);
         g.add(std::move(d), st);
