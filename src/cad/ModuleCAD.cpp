@@ -281,10 +281,12 @@ bool SendCadCommand(AppContext &ctx, int code, const std::function<void()> &show
     }
 
     if (!ProgramFileExists(cad.path)) {
+        // No platform chosen yet: the message names the CAD in general.
+        const QString name = cad.name.isEmpty() ? QStringLiteral("CAD") : cad.name;
         if (ui)
             ui->MessageBox(utf8(QStringLiteral("O Reservium não inicializou o %1.\n"
                                                "O Caminho especificado para o %1 está incorreto.")
-                                        .arg(cad.name)),
+                                        .arg(name)),
                            UiHost::Buttons::Ok, UiHost::Icon::Critical, "ATENÇÃO!");
         if (showFormSetCad)
             showFormSetCad();

@@ -441,4 +441,18 @@ TEST_F(CadTest, EditorRequests)
     EXPECT_EQ(CadForms::StepPosition("5", -1), "4");
 }
 
+TEST_F(CadTest, ADocumentThatCannotBeOpenedIsReported)
+{
+    Program p(home.path());
+    const QString path = home.filePath("reservium.chm");
+    EXPECT_FALSE(ModuleCAD::OpenDocument(p.ctx, path));
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].title, "ATENÇÃO!");
+    EXPECT_EQ(p.ui.messages[0].icon, UiHost::Icon::Critical);
+    EXPECT_EQ(p.ui.messages[0].text,
+              "O arquivo " + path.toStdString()
+                      + " não pode ser aberto.\nVerifique se existe algum "
+                        "aplicativo associado à extensão: .chm");
+}
+
 } // namespace

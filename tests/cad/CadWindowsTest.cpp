@@ -333,6 +333,16 @@ TEST_F(CadWindowsTest, DrawingSettingsWindow)
     form.FontClick(1);
     EXPECT_EQ(program->ui.messages.back().title, "Erro ao selecionar fonte True Type");
     EXPECT_EQ(form.Text[0]->text(), QStringLiteral("romans.shx"));
+    // An installed family gives its font file, and the size chosen becomes the height.
+    form.chooseTrueType = [](const QString &, int *size) {
+        *size = 12;
+        return QStringLiteral("DejaVu Sans");
+    };
+    form.FontClick(1);
+    EXPECT_TRUE(form.Text[0]->text().endsWith(QStringLiteral(".ttf")))
+            << form.Text[0]->text().toStdString();
+    EXPECT_TRUE(QFile::exists(form.Text[0]->text()));
+    EXPECT_EQ(form.Text[8]->text(), QStringLiteral("12"));
 }
 
 TEST_F(CadWindowsTest, DrawingSettingsFileShorterThan32Lines)

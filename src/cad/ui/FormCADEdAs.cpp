@@ -3,6 +3,7 @@
 #include "cad/CadExchange.h"
 #include "cad/EditorPreview.h"
 #include "cad/ModuleCAD.h"
+#include "cad/ui/CadPictures.h"
 #include "cad/ui/CadSession.h"
 #include "core/AppContext.h"
 #include "core/ModuleNumberBox.h"
@@ -315,7 +316,9 @@ void FormCADEdAs::fold(bool folded)
 {
     m_folded = folded;
     m_body->setVisible(!folded);
-    Image2->setArrowType(folded ? Qt::RightArrow : Qt::LeftArrow);
+    Image2->setIcon(CadPictures::picture(folded ? CadPictures::Picture::Unfold
+                                                : CadPictures::Picture::Fold));
+    Image2->setIconSize(QSize(24, 24));
     setWindowTitle(folded ? QStringLiteral("... Reservium - Editor de As")
                           : QStringLiteral("Reservium - Editor de As"));
     // 5550 × 7065 twips unfolded, 465 × 690 folded.
