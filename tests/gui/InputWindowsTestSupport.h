@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -90,5 +91,43 @@ struct InputWindowsFixture
     {
         auto *l = mdi->findChild<QLabel *>("StatusBar1_text");
         return l ? l->text() : QString();
+    }
+};
+
+#include <QMessageBox>
+#include <QTimer>
+
+/// Answers the next message box that opens, from inside its own event loop, and keeps what it
+/// said.
+class MessageBoxAnswer : public QObject
+{
+public:
+    QString text;
+    QString title;
+    int seen = 0;
+
+    /// Watches for a message box and presses `button` on it; `after` runs once it is answered.
+    void arm(QMessageBox::StandardButton button, std::function<void()> after = {})
+    {
+        auto *timer = new QTimer(this);
+        timer->setInterval(5);
+        connect(timer, &QTimer::timeout, this, [this, timer, button, after] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (!box || !box->isVisible())
+                    continue;
+                text = box->text();
+                title = box->windowTitle();
+                ++seen;
+                timer->stop();
+                timer->deleteLater();
+                if (QAbstractButton *b = box->button(button))
+                    b->click();
+                if (after)
+                    QTimer::singleShot(0, after);
+                return;
+            }
+        });
+        timer->start();
     }
 };

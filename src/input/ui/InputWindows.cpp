@@ -1,10 +1,12 @@
 #include "input/ui/InputWindows.h"
 
 #include "core/ui/MDI.h"
+#include "input/ui/FormAltera_e.h"
 #include "input/ui/FormDadosEnterrada.h"
 #include "input/ui/FormDadosGeometricos.h"
 #include "input/ui/FormPosTampa.h"
 #include "input/ui/FormPosicaoAs.h"
+#include "input/ui/FormSolos.h"
 #include "input/ui/FormTipoElev.h"
 #include "input/ui/FormWaitCalc.h"
 
@@ -45,7 +47,11 @@ void RegisterInputWindows(MDI &mdi)
     mdi.registerForm("FormDadosGeometricos", [](MDI &m) { return new FormDadosGeometricos(m); });
     mdi.registerForm("FormPosTampa", [](MDI &m) { return new FormPosTampa(m); });
     mdi.registerForm("FormDadosEnterrada", [](MDI &m) { return new FormDadosEnterrada(m); });
+    mdi.registerForm(
+            "FormSolos", [](MDI &m) { return new FormSolos(m.context(), &m); }, true);
     mdi.registerForm("FormPosicaoAs", [](MDI &m) { return new FormPosicaoAs(m); });
+    mdi.registerForm(
+            "FormAltera_e", [](MDI &m) { return new FormAltera_e(m.context(), &m); }, true);
     mdi.registerForm("FormWaitCalc", [](MDI &) { return new FormWaitCalc; });
 
     mdi.hooks().showProgress = [&mdi](const std::string &label) { showProgress(mdi, label); };
