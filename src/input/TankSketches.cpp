@@ -124,7 +124,7 @@ Scene kindScene(bool chosen, bool elevated)
     Group &g = s.group(elevated ? "Elevado" : "Enterrado");
     const double w = 4.0, h = 2.4, th = 0.42;
     const double base = elevated ? 3.2 : 0.0;
-    frame(g, -1.2, -1.6, w + 1.2, 6.6);
+    frame(g, -1.2, -2.0, w + 1.2, 6.2);
 
     if (elevated) {
         // Four columns under the box, bracing between them, footings on the ground line.
@@ -156,7 +156,8 @@ Scene kindScene(bool chosen, bool elevated)
                 VAlign::Middle),
           { "Textos", chosen ? kBlack : kGrey });
     if (chosen) {
-        g.add(box(-1.1, -1.55, w + 1.1, 6.5), { "Contorno", kBlue, LineType::Continuous, 0.5 });
+        g.add(box(-1.1, -1.9, w + 1.1, (elevated ? base + h : h + 0.7) + 0.5),
+              { "Contorno", kBlue, LineType::Continuous, 0.5 });
     }
     return s;
 }
@@ -242,7 +243,7 @@ Scene LidSketch(const LidValues &v, const RegionalSettings &regional, bool stale
     const double a = v.a, b = v.b;
     const double x0 = v.Lx, y0 = v.Ly, x1 = v.Lx + v.X, y1 = v.Ly + v.Y;
     const double th = textHeightFor(std::max(a, b));
-    frame(g, -4 * th, -4 * th, a + 7 * th, b + 7 * th);
+    frame(g, -4 * th, -5.5 * th, a + 6.5 * th, b + 6.5 * th);
 
     g.add(rect(0, 0, a, b), { "Contorno", kLightGrey });
     g.add(box(0, 0, a, b), outline);
@@ -256,13 +257,15 @@ Scene LidSketch(const LidValues &v, const RegionalSettings &regional, bool stale
     // The base point of the hatch.
     g.add(draw::Circle{ { x0, y0 }, th * 0.25, true }, { "Contorno", kRed });
 
+    // The hatch's position and size on two rows of dimensions above and right of the plan, so
+    // that short lengths keep their texts apart.
     dimension(g, { 0, 0 }, { a, 0 }, -2 * th, metres("a", v.a, regional), th);
     dimension(g, { 0, 0 }, { 0, b }, 2 * th, metres("b", v.b, regional), th);
     dimension(g, { 0, b }, { x0, b }, 2 * th, metres("Lx", v.Lx, regional), th);
-    dimension(g, { x0, y1 }, { x1, y1 }, b - y1 + 2 * th, metres("X", v.X, regional), th);
+    dimension(g, { x0, y1 }, { x1, y1 }, b - y1 + 4.5 * th, metres("X", v.X, regional), th);
     dimension(g, { a, 0 }, { a, y0 }, -2 * th, metres("Ly", v.Ly, regional), th);
-    dimension(g, { x1, y0 }, { x1, y1 }, -(a - x1) - 2 * th, metres("Y", v.Y, regional), th);
-    g.add(label({ a / 2, b + 5.5 * th }, "qA = " + SingleText(v.qA, regional) + " kgf/m²", th,
+    dimension(g, { x1, y0 }, { x1, y1 }, -(a - x1) - 4.5 * th, metres("Y", v.Y, regional), th);
+    g.add(label({ a / 2, -4.5 * th }, "qA = " + SingleText(v.qA, regional) + " kgf/m²", th,
                 HAlign::Center, VAlign::Middle),
           labels);
     if (stale)
@@ -275,14 +278,18 @@ Scene BuriedSketch(const BuriedValues &v, const RegionalSettings &regional, bool
     Scene s;
     addLayers(s);
     Group &g = s.group("Corte");
-    const double a = v.a, h = v.h, ht = std::clamp<double>(v.ht, 0.0, v.h);
+    // The section is taken across the width b, the shorter side, as the soil's thrust on the
+    // long walls is drawn on a detail; `a` is the width in the section here.
+    const double a = v.b, h = v.h, ht = std::clamp<double>(v.ht, 0.0, v.h);
     const double extent = std::max(a, h) * 1.9;
-    const double th = textHeightFor(extent);
-    const double side = std::max(a, h) * 0.55; // ground drawn on each side
+    const double th = textHeightFor(extent) * 0.85;
+    // The ground drawn on each side: wide enough for the surcharge's and the slope's labels
+    // beside a narrow tank.
+    const double side = std::max(std::max(a, h) * 0.45, 9.5 * th);
     const double below = th * 2.5; // ground drawn under the bottom
     const double rise = side * std::tan(std::clamp<double>(v.slope, 0, 60) * kPi / 180.0);
     const double wall = std::max(a, h) * 0.035;
-    frame(g, -side - 6 * th, -below - 3.5 * th, a + side + 8 * th, std::max(h, ht + rise) + 5 * th);
+    frame(g, -side - 4 * th, -below - 3 * th, a + side + 6 * th, std::max(h, ht + rise) + 5 * th);
 
     // The ground: around and under the tank, its surface at ht rising away at the inclination.
     Region earth;
@@ -309,7 +316,7 @@ Scene BuriedSketch(const BuriedValues &v, const RegionalSettings &regional, bool
         g.add(rect(a, -below, a + side, hna, 0.25), { "Agua", kWater });
         g.add(Line{ { -side, hna }, { 0, hna } }, { "Agua", draw::kByLayer, LineType::Dashed });
         g.add(Line{ { a, hna }, { a + side, hna } }, { "Agua", draw::kByLayer, LineType::Dashed });
-        const double tx = a + side * 0.6, tri = th * 0.5;
+        const double tx = a + side * 0.3, tri = th * 0.5;
         g.add(solid({ { tx - tri, hna + tri * 1.2 }, { tx + tri, hna + tri * 1.2 }, { tx, hna } }),
               water);
         g.add(label({ tx + tri * 1.5, hna + tri * 0.3 }, "NA", th * 0.9), water);
@@ -355,8 +362,9 @@ Scene BuriedSketch(const BuriedValues &v, const RegionalSettings &regional, bool
                 th, HAlign::Center, VAlign::Middle),
           labels);
 
+    dimension(g, { 0, h }, { a, h }, 1.5 * th, metres("b", v.b, regional), th);
     dimension(g, { -side, 0 }, { -side, ht }, 1.5 * th, metres("ht", v.ht, regional), th);
-    dimension(g, { a + side, 0 }, { a + side, h }, -4 * th, metres("h", v.h, regional), th);
+    dimension(g, { a + side, 0 }, { a + side, h }, -4.5 * th, metres("h", v.h, regional), th);
     if (v.groundWater)
         dimension(g, { a + side, 0 }, { a + side, std::min(v.hna, v.ht) }, -1.5 * th,
                   metres("hna", v.hna, regional), th);
@@ -404,7 +412,7 @@ std::optional<BuriedValues> ReadBuried(const FormModel &geometry, const FormMode
     if (!ht || !qt || !hna || !gamma || !phi || !slope || !(*ht > 0) || *ht > box->h || *qt < 0
         || *hna < 0 || *hna > *ht || *slope < 0 || *slope > 60)
         return std::nullopt;
-    return BuriedValues{ box->a, box->h, box->hn, *ht, *qt, water, *hna, *gamma, *phi, *slope };
+    return BuriedValues{ box->b, box->h, box->hn, *ht, *qt, water, *hna, *gamma, *phi, *slope };
 }
 
 } // namespace TankSketches

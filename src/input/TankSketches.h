@@ -42,7 +42,7 @@ struct LidValues
 
 struct BuriedValues
 {
-    float a = 0; ///< plan dimension shown in the section, m
+    float b = 0; ///< width of the section, the plan's shorter side, m
     float h = 0;
     float hn = 0;
     float ht = 0; ///< height of the ground at the tank, from the bottom, m
@@ -65,7 +65,7 @@ draw::Scene GeometrySketch(const GeometryValues &v, const RegionalSettings &regi
                            bool stale = false);
 /// The lid's plan a × b with the hatch X × Y at its base point (Lx, Ly), dimensioned.
 draw::Scene LidSketch(const LidValues &v, const RegionalSettings &regional, bool stale = false);
-/// Vertical section of the buried tank: the ground to ht sloping away at its inclination, the
+/// Vertical section of the buried tank across its width b: the ground to ht sloping away at its inclination, the
 /// surcharge qt, the ground water at hna when there is some, the soil hatched.
 draw::Scene BuriedSketch(const BuriedValues &v, const RegionalSettings &regional,
                          bool stale = false);

@@ -120,14 +120,15 @@ TEST(TankSketches, LidPlanPlacesTheHatchAtItsBasePoint)
 
 TEST(TankSketches, BuriedSectionShowsGroundWaterOnlyWhenThereIsSome)
 {
-    BuriedValues v{ 2.79f, 2.61f, 2.41f, 1.52f, 100, true, 0.75f, 1.6f, 28, 3 };
+    BuriedValues v{ 2.56f, 2.61f, 2.41f, 1.52f, 100, true, 0.75f, 1.6f, 28, 3 };
     const draw::Scene with = BuriedSketch(v, kBR);
     const auto labels = labelTexts(with);
     EXPECT_NE(std::find(labels.begin(), labels.end(), "NA"), labels.end());
     EXPECT_NE(std::find(labels.begin(), labels.end(), "qt = 100 kgf/m²"), labels.end());
     EXPECT_NE(std::find(labels.begin(), labels.end(), "γ = 1,6 tf/m³   φ = 28º"), labels.end());
     EXPECT_EQ(dimensionTexts(with),
-              (std::vector<std::string>{ "ht = 1,52 m", "h = 2,61 m", "hna = 0,75 m" }));
+              (std::vector<std::string>{ "b = 2,56 m", "ht = 1,52 m", "h = 2,61 m",
+                                         "hna = 0,75 m" }));
     // The ground surface meets the wall at ht and rises away from it.
     const draw::Bounds ground = layerBounds(with, "Solo");
     EXPECT_GT(ground.max.y, 1.52);
@@ -138,7 +139,8 @@ TEST(TankSketches, BuriedSectionShowsGroundWaterOnlyWhenThereIsSome)
     const draw::Scene dry = BuriedSketch(v, kBR);
     const auto dryLabels = labelTexts(dry);
     EXPECT_EQ(std::find(dryLabels.begin(), dryLabels.end(), "NA"), dryLabels.end());
-    EXPECT_EQ(dimensionTexts(dry), (std::vector<std::string>{ "ht = 1,52 m", "h = 2,61 m" }));
+    EXPECT_EQ(dimensionTexts(dry),
+              (std::vector<std::string>{ "b = 2,56 m", "ht = 1,52 m", "h = 2,61 m" }));
     int arrows = 0;
     for (const draw::Item &i : dry.groups.front().items)
         arrows += std::holds_alternative<draw::Arrow>(i.shape);

@@ -55,6 +55,11 @@ FormAltera_e::FormAltera_e(AppContext &ctx, QWidget *parent) : QDialog(parent), 
     m_confirm->setObjectName("butres_2");
     buttons->addWidget(m_back);
     buttons->addWidget(m_confirm);
+    for (ImageButton *b : { m_back, m_confirm }) {
+        if (b->pictureFile(1).isEmpty())
+            b->setPictureSize({ fontMetrics().horizontalAdvance(b->description()) + 8,
+                                fontMetrics().height() });
+    }
     grid->addLayout(buttons, 3, 0, 1, 3);
     grid->setColumnStretch(0, 1);
 

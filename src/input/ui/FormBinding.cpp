@@ -133,7 +133,7 @@ void FormBinding::PlaceChildWindow(QWidget *window, QSize clientSize, bool first
     if (firstShowing) {
         // The sub-window's frame around the client area the window asks for; never smaller
         // than what its contents need.
-        const QSize client = clientSize.expandedTo(window->minimumSizeHint());
+        const QSize client = clientSize.expandedTo(window->sizeHint());
         const QSize frame = sub->size() - window->size();
         sub->resize(client + (frame.isValid() ? frame : QSize()));
     }

@@ -24,6 +24,8 @@ FormDadosEnterrada::FormDadosEnterrada(MDI &mdi)
     auto addLabel = [this, grid](int row, const char *text) {
         auto *l = new QLabel(QString::fromUtf8(text), this);
         l->setWordWrap(true);
+        // Long captions wrap, so the section keeps the width.
+        l->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("M")) * 14);
         grid->addWidget(l, row, 0);
         return l;
     };
@@ -44,7 +46,7 @@ FormDadosEnterrada::FormDadosEnterrada(MDI &mdi)
     grid->addWidget(qt, 1, 1);
     addUnit(1, "kgf/m²");
 
-    m_checkhna = new QCheckBox(QStringLiteral("Altura do NA do lençol ( hna ) ="), this);
+    m_checkhna = new QCheckBox(QStringLiteral("Altura do NA do lençol\n( hna ) ="), this);
     m_checkhna->setObjectName("Checkhna");
     grid->addWidget(m_checkhna, 2, 0);
     NumericLineEdit *hna = numericField("Texthna");

@@ -25,7 +25,7 @@ FormPosTampa::FormPosTampa(MDI &mdi)
                  { "Text_Y", "Y", "m" },
                  { "Text_Lx", "Lx", "m" },
                  { "Text_Ly", "Ly", "m" },
-                 { "TextqA", "Sobrecarga na tampa do Reservatório\n ( A )  =", "kgf/m²" } };
+                 { "TextqA", "Sobrecarga na tampa do Reservatório ( A )  =", "kgf/m²" } };
     QWidget *previous = nullptr;
     int row = 0;
     for (const auto &r : rows) {
@@ -36,7 +36,10 @@ FormPosTampa::FormPosTampa(MDI &mdi)
             grid->addWidget(symbol, row, 0, Qt::AlignRight);
             grid->addWidget(new QLabel(QStringLiteral("="), this), row, 1);
         } else {
+            // The long caption of the live load wraps, so the picture keeps the width.
             symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            symbol->setWordWrap(true);
+            symbol->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("M")) * 15);
             grid->addWidget(symbol, row, 0, 1, 2);
         }
         grid->addWidget(field, row, 2);

@@ -52,6 +52,12 @@ void InputFormWindow::addButtons(QGridLayout *grid, int row, int columns,
         if (m_model.state(m_forwardName) != 0)
             m_model.setState(m_forwardName, 2);
     });
+    // Until the picture sets are drawn the buttons show their descriptions, which need room.
+    for (ImageButton *b : { m_back, m_forward }) {
+        if (b && b->pictureFile(1).isEmpty())
+            b->setPictureSize({ fontMetrics().horizontalAdvance(b->description()) + 8,
+                                fontMetrics().height() });
+    }
     grid->addLayout(buttons, row, 0, 1, columns);
 }
 
@@ -72,7 +78,7 @@ SceneView *InputFormWindow::picture(const char *name)
 {
     auto *view = new SceneView(this);
     view->setObjectName(name);
-    view->setMinimumSize(160, 120);
+    view->setMinimumSize(200, 150);
     connect(view, &SceneView::pointerMoved, this, &InputFormWindow::resetButtonPictures);
     return view;
 }

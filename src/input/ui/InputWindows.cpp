@@ -27,6 +27,9 @@ void showProgress(MDI &mdi, const std::string &label)
     wait->setLabel(QString::fromStdString(label));
     mdi.ShowForm("FormWaitCalc");
     if (auto *sub = qobject_cast<QMdiSubWindow *>(wait->parentWidget())) {
+        // A progress window is neither minimised nor enlarged: a title and nothing else.
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        sub->show();
         const QRect area = mdi.mdiArea()->viewport()->rect();
         sub->move(area.center() - QPoint(sub->width() / 2, sub->height() / 2));
         sub->repaint();
