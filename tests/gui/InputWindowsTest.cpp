@@ -4,6 +4,7 @@
 #include "core/ui/SceneView.h"
 #include "input/InputChain.h"
 #include "input/TankSketches.h"
+#include "storage/ProjectFlow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -281,4 +282,26 @@ TEST(InputWindows, BuriedWindowGroundWaterBoxAndSoilList)
     ASSERT_TRUE(f.visible("FormPosicaoAs"));
     EXPECT_FLOAT_EQ(f.ctx->state.waterTableHna, 0.0f);
     EXPECT_EQ(f.ctx->state.soilName, combo->itemText(0).toStdString());
+}
+
+TEST(InputWindows, NewProjectClosesTheChainAndStartsFromTheDefaults)
+{
+    InputWindowsFixture f;
+    f.mdi->ShowForm("FormTipoElev");
+    f.enter("FormTipoElev");
+    f.type("FormDadosGeometricos", "Text_a", "3");
+    f.enter("FormDadosGeometricos");
+    ASSERT_TRUE(f.visible("FormPosTampa"));
+    MessageBoxAnswer save;
+    save.arm(QMessageBox::No);
+    EXPECT_TRUE(ProjectFlow::NewProject(*f.ctx).ok());
+    EXPECT_LE(save.seen, 1);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(f.visible("FormPosTampa"));
+    EXPECT_EQ(f.window("FormPosTampa"), nullptr);
+    ASSERT_TRUE(f.visible("FormTipoElev"));
+    f.enter("FormTipoElev");
+    ASSERT_TRUE(f.visible("FormDadosGeometricos"));
+    EXPECT_EQ(f.control<QLineEdit>("FormDadosGeometricos", "Text_a")->text(), "2.79");
 }

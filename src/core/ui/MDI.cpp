@@ -395,4 +395,17 @@ void MDI::CloseChildWindows()
     // Closed sub-windows delete their windows, so each is built afresh with its load-time
     // values the next time it is shown.
     m_mdiArea->closeAllSubWindows();
+    // The closed sub-windows are deleted on the next turn of the event loop; the registry
+    // forgets them now, so that a window shown right after (New shows the tank kind) is built
+    // afresh instead of being the one about to go. A window that refused to close stays.
+    for (auto &entry : m_forms) {
+        FormEntry &e = entry.second;
+        if (e.modal || !e.widget)
+            continue;
+        QMdiSubWindow *sub = subWindowOf(entry.first);
+        if (sub && sub->isVisible())
+            continue;
+        disconnect(e.widget, &QObject::destroyed, this, nullptr);
+        e.widget = nullptr;
+    }
 }
