@@ -305,3 +305,55 @@ TEST(InputWindows, NewProjectClosesTheChainAndStartsFromTheDefaults)
     ASSERT_TRUE(f.visible("FormDadosGeometricos"));
     EXPECT_EQ(f.control<QLineEdit>("FormDadosGeometricos", "Text_a")->text(), "2.79");
 }
+
+TEST(InputWindows, KeysGoToTheFocusedFieldOfEachWindowShown)
+{
+    InputWindowsFixture f;
+    QApplication::setActiveWindow(f.mdi.get());
+    f.mdi->ShowForm("FormTipoElev");
+    QApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_TRUE(f.visible("FormDadosGeometricos"));
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), "Text_a");
+    // The whole text is selected on entry, so a key replaces it.
+    QTest::keyClick(focused, Qt::Key_3);
+    EXPECT_EQ(f.control<QLineEdit>("FormDadosGeometricos", "Text_a")->text(), "3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Text_b");
+    f.type("FormDadosGeometricos", "Text_a", "2,79");
+
+    // Each later window: its tab order from its first control, then Enter moves on.
+    const struct
+    {
+        const char *form;
+        QStringList order;
+    } windows[] = {
+        { "FormPosTampa",
+          { "Text_X", "Text_Y", "Text_Lx", "Text_Ly", "TextqA", "butarw_2", "butarw_3" } },
+        { "FormDadosEnterrada",
+          { "Textht", "Textqt", "Checkhna", "Texthna", "ComboSolo", "Command3", "TextGama",
+            "TextAngSolo", "TextAngTerreno", "butarw_2", "butarw_3" } },
+        { "FormPosicaoAs", { "OptionDuasDir", "butres_2", "butarw_3" } },
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    for (const auto &w : windows) {
+        SCOPED_TRACE(w.form);
+        QApplication::processEvents();
+        ASSERT_TRUE(f.visible(w.form));
+        for (const QString &name : w.order) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QWidget *first = f.window(w.form)->findChild<QWidget *>(w.order.front());
+        first->setFocus();
+        if (std::string(w.form) != "FormPosicaoAs")
+            QTest::keyClick(first, Qt::Key_Return);
+    }
+    // Enter on the layout window's option calculates.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(LayoutOf(f.ctx->state.calcState), kTwoWayLayout);
+}

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 InputFormWindow::InputFormWindow(MDI &mdi, InputChain::InputWindow which, FormModel &model,
                                  const QString &caption)
@@ -107,8 +108,13 @@ void InputFormWindow::showEvent(QShowEvent *event)
     m_shownBefore = true;
     m_binding->refreshAll();
     windowShown();
-    if (QWidget *first = firstControl())
+    if (QWidget *first = firstControl()) {
         first->setFocus(Qt::TabFocusReason);
+        // Entered as with Tab: the whole text selected, so the first key replaces it. The
+        // focus-in that would select it comes only once the sub-window is active.
+        if (auto *edit = qobject_cast<QLineEdit *>(first))
+            edit->selectAll();
+    }
 }
 
 void InputFormWindow::keyPressEvent(QKeyEvent *event)
