@@ -123,15 +123,15 @@ TEST(MainToolbar, ResultsButtonsFollowTheResultsWindow)
     EXPECT_TRUE(window.menuItem("SAVEPRJ")->isEnabled());
     EXPECT_TRUE(window.menuItem("SAVEASPRJ")->isEnabled());
     EXPECT_TRUE(window.menuItem("PRINTPRJ")->isEnabled());
-    // Nobody registered the detailing in this test: offered nowhere as if it worked.
-    EXPECT_FALSE(window.menuItem("DETAIL")->isEnabled());
+    // The detailing is registered by the CAD windows and acts now the results are shown.
+    EXPECT_TRUE(window.menuItem("DETAIL")->isEnabled());
 
     QTest::mouseClick(window.toolbarButton("buttrp"), Qt::LeftButton);
     EXPECT_EQ(printed, 1);
     {
         // A command whose part of the program is missing says so instead of doing nothing.
         MessageBoxCatcher catcher;
-        QTest::mouseClick(window.toolbarButton("buttcd"), Qt::LeftButton);
+        QTest::mouseClick(window.toolbarButton("buttcf"), Qt::LeftButton);
         ASSERT_EQ(catcher.texts.size(), 1);
         EXPECT_TRUE(catcher.texts[0].contains(QStringLiteral("ainda não está disponível")))
                 << catcher.texts[0].toStdString();
