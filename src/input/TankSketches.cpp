@@ -347,8 +347,9 @@ Scene BuriedSketch(const BuriedValues &v, const RegionalSettings &regional, bool
                 g.add(arrow, { "Cotas", kRed });
             }
         }
-        g.add(label({ -side * 0.5, ht + rise + 2.6 * th },
-                    "qt = " + SingleText(v.qt, regional) + " kgf/m²", th, HAlign::Center),
+        // Ending short of the wall, so a narrow tank does not cross it.
+        g.add(label({ -0.4 * th, ht + rise + 2.6 * th },
+                    "qt = " + SingleText(v.qt, regional) + " kgf/m²", th, HAlign::Right),
               labels);
     }
     if (v.slope > 0) {

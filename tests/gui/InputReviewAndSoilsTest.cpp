@@ -243,6 +243,29 @@ TEST(SoilCatalogueWindow, ModesChecksMessagesAndTheRefilledSoilList)
     EXPECT_EQ(f.control<QLineEdit>("FormDadosEnterrada", "TextGama")->text(), "1,7");
     EXPECT_EQ(combo->currentIndex(), added);
 
+    // Editing keeps the row's values until saved; cancelling puts the row back.
+    QTimer::singleShot(0, f.mdi.get(), [&] {
+        auto *d = qobject_cast<QDialog *>(f.window("FormSolos"));
+        auto *grid = d->findChild<QTableWidget *>("DBGrid1");
+        grid->setCurrentCell(1, 0);
+        const QString name = grid->item(1, 0)->text();
+        QTest::mouseClick(toolButton(d, "Editar"), Qt::LeftButton);
+        EXPECT_EQ(toolbarEnabled(d), (std::vector<bool>{ false, false, false, true, true }));
+        EXPECT_TRUE(toolButton(d, "Editar")->isChecked());
+        EXPECT_EQ(d->findChild<QLineEdit *>("Text1")->text(), name);
+        EXPECT_TRUE(d->findChild<QLineEdit *>("Text1")->isEnabled());
+        EXPECT_FALSE(d->findChild<QPushButton *>("Command1")->isEnabled());
+        typeIn(d, "Text1", "Outro nome");
+        QTest::mouseClick(toolButton(d, "Cancelar"), Qt::LeftButton);
+        EXPECT_EQ(d->findChild<QLineEdit *>("Text1")->text(), name);
+        EXPECT_FALSE(d->findChild<QLineEdit *>("Text1")->isEnabled());
+        EXPECT_EQ(toolbarEnabled(d), (std::vector<bool>{ true, true, true, false, false }));
+        EXPECT_EQ(grid->item(1, 0)->text(), name);
+        QTest::mouseClick(d->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    });
+    QTest::mouseClick(f.control<QPushButton>("FormDadosEnterrada", "Command3"), Qt::LeftButton);
+    EXPECT_FALSE(f.visible("FormSolos"));
+
     // Deleting it again, answered Yes, and the list follows on return.
     MessageBoxAnswer deleteYes;
     QTimer::singleShot(0, f.mdi.get(), [&] {
