@@ -123,11 +123,11 @@ QString CadMainWindow::runCommand(const QString &command)
     if (QString::fromStdString(trimmed).compare("AJUSTAR", Qt::CaseInsensitive) == 0) {
         m_view->fit();
     } else {
-        const std::size_t before = m_session.scene().groups.size();
         why = QString::fromStdString(m_session.run(trimmed));
         refresh();
-        if (m_session.scene().groups.size() != before)
-            m_view->fit(); // new elements are shown whole
+        // What a command drew is shown whole, as a CAD zooms to a new drawing's extent.
+        if (why.isEmpty())
+            m_view->fit();
     }
     return why;
 }
