@@ -193,6 +193,13 @@ TEST_F(CadPlatformTest, DetailAndTheToolboxDrawInTheRunningPlatform)
     EXPECT_EQ(platform->session().scaleOf(Detailing::kSectionA), 20) << history().toStdString();
     shot(platform.get(), "platform-aes");
 
+    // The reinforcement editor's request, drawn in the selected view.
+    writeBytes(QDir(home.path()).filePath("RSV_EAS.ENT"),
+               "21\r\n4\r\n10\r\n0\r\n120\r\n1\r\n1\r\n1\r\n1\r\n");
+    EXPECT_TRUE(ModuleCAD::SendCadCommand(program->ctx, 11));
+    EXPECT_EQ(countGroupTexts(scene, "Texto das Armaduras", "N21 4 ø10 C=120"), 1)
+            << history().toStdString();
+
     // The drawing saved as DXF from the platform.
     const QString dxf = home.filePath("desenho.dxf");
     EXPECT_EQ(platform->session().save(dxf.toStdString()), ErrorPair());
