@@ -397,6 +397,9 @@ private:
         f.setFontPointSize(points);
         f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(italic);
+        // No ligatures: "fi" of "específico" stays two letters that a reader can search for
+        // and copy.
+        f.setFontStyleStrategy(QFont::PreferNoShaping);
         return f;
     }
 
@@ -920,6 +923,7 @@ int Report::Paint(QPagedPaintDevice &device) const
 
     QFont headerFont(QString::fromLatin1(kFontFamily));
     headerFont.setPointSizeF(8.5);
+    headerFont.setStyleStrategy(QFont::PreferNoShaping);
     QFont headerBold = headerFont;
     headerBold.setBold(true);
     const QFontMetricsF metrics(headerFont, &device);
@@ -931,17 +935,20 @@ int Report::Paint(QPagedPaintDevice &device) const
                       canvas.height() - top - bottom - headerHeight - footerHeight);
 
     QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&device);
     QFont base(QString::fromLatin1(kFontFamily));
     base.setPointSizeF(9.5);
+    base.setStyleStrategy(QFont::PreferNoShaping);
     doc.setDefaultFont(base);
     doc.setDocumentMargin(0);
     doc.setUndoRedoEnabled(false);
+    // The content first, the layout after: a layout present while the tables are filled would
+    // lay the document out again at every cell.
     std::vector<draw::Scene> scenes;
-    FigureObject figures(scenes, QSizeF(mm(kFigureWidthMm), mm(kFigureHeightMm)));
-    doc.documentLayout()->registerHandler(kFigureObjectType, &figures);
     Builder builder(doc, m_data, m_options, scenes);
     builder.build(m_template.body);
+    FigureObject figures(scenes, QSizeF(mm(kFigureWidthMm), mm(kFigureHeightMm)));
+    doc.documentLayout()->setPaintDevice(&device);
+    doc.documentLayout()->registerHandler(kFigureObjectType, &figures);
     doc.setPageSize(body.size());
     const int pages = std::max(1, doc.pageCount());
 
