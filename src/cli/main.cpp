@@ -1,7 +1,10 @@
 #include "cli/CalcCommand.h"
 #include "cli/ProjectCommands.h"
+#include "cli/ReportCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHashFunctions>
 
 #include <cstring>
 #include <iostream>
@@ -10,6 +13,15 @@
 
 namespace {
 
+/// Standard error carries the command's own messages, one line for a failure: the platform
+/// layer's remarks (a runtime folder it had to choose, a font it replaced) are not for the user
+/// of the command line. Fatal messages still end the program.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        std::cerr << message.toLocal8Bit().constData() << "\n";
+}
+
 void printHelp(std::ostream &out)
 {
     out << "Uso: reservium-cli [--version | --help]\n"
@@ -17,13 +29,14 @@ void printHelp(std::ostream &out)
            "     reservium-cli calc --project PROJETO.rsv [--regional pt-BR|en-US]\n"
            "     reservium-cli save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
            "     reservium-cli report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
+           "     reservium-cli report [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.pdf\n"
            "\n"
            "Reservium - Software para Projeto de Reservatórios em Concreto Armado,\n"
            "sem janelas.\n"
            "\n"
            "  --version   mostra a versão do programa\n"
            "  --help      mostra esta ajuda\n"
-        << CalcCommand::Usage() << ProjectCommands::Usage();
+        << CalcCommand::Usage() << ProjectCommands::Usage() << ReportCommand::Usage();
 }
 
 } // namespace
@@ -47,6 +60,18 @@ int main(int argc, char *argv[])
             command = &ProjectCommands::RunSave;
         else if (std::strcmp(argv[1], "report-db") == 0)
             command = &ProjectCommands::RunReportDb;
+        if (std::strcmp(argv[1], "report") == 0) {
+            // The report lays out text with the fonts of the system, which takes the platform
+            // layer; without a display it runs offscreen.
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(&quietQtMessages);
+            // The PDF's font subsets are built through hash tables: with a fixed seed the same
+            // project prints the same file, byte for byte but for its creation date.
+            QHashSeed::setDeterministicGlobalSeed();
+            QGuiApplication app(argc, argv);
+            return ReportCommand::Run(std::vector<std::string>(argv + 2, argv + argc));
+        }
         if (command) {
             // No display is needed: the engine and the platform layer run on Qt Core alone.
             QCoreApplication app(argc, argv);
