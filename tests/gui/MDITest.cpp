@@ -43,7 +43,7 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "OPENPRJ", "&Abrir", false },
             { "SAVEPRJ", "&Salvar", false },
             { "SAVEASPRJ", "Sal&var Como...", false },
-            { "PRINTPRJ", "&Imprimir", false },
+            { "PRINTPRJ", "&Imprimir", true },
             { "PRINTCFG", "&Configurar Impressora", false },
             { "FINDCAD", "&Localizar Plataforma CAD", false },
             { "CALCCFG", "&Configurações de Cálculo", false },
