@@ -78,7 +78,8 @@ void arrowRow(draw::Group &g, Point p0, Point p1, Point dir, double len0, double
               const Metrics &m, int count = kArrowsPerFace)
 {
     for (int i = 0; i < count; ++i) {
-        const double t = count == 1 ? 0.5 : static_cast<double>(i) / (count - 1);
+        // Kept off the very ends of the face, where the next face's arrows meet them.
+        const double t = count == 1 ? 0.5 : 0.04 + 0.92 * static_cast<double>(i) / (count - 1);
         const double len = len0 + (len1 - len0) * t;
         if (!(len > m.head * 0.5))
             continue;
@@ -254,8 +255,8 @@ void horizontalSection(draw::Scene &scene, const CalcContext &ctx, Picture pictu
              draw::VAlign::Middle);
     }
     // Soil and ground water push every wall inwards; their labels stand one under the other
-    // left of the section.
-    double labelY = b / 2 + m.text * 0.8;
+    // below the section.
+    double labelY = -m.load - gap;
     for (char symbol : { 'E', 'F' }) {
         if (!has(loads, symbol))
             continue;
@@ -265,8 +266,8 @@ void horizontalSection(draw::Scene &scene, const CalcContext &ctx, Picture pictu
         arrowRow(g, { a, 0 }, { a, b }, { -1, 0 }, len, len, m);
         arrowRow(g, { 0, 0 }, { a, 0 }, { 0, 1 }, len, len, m);
         arrowRow(g, { 0, b }, { a, b }, { 0, -1 }, len, len, m);
-        text(g, { -len - gap, labelY }, LoadLabel(ctx, symbol), m, draw::HAlign::Right,
-             draw::VAlign::Middle);
+        text(g, { a / 2, labelY }, LoadLabel(ctx, symbol), m, draw::HAlign::Center,
+             draw::VAlign::Top);
         labelY -= m.text * 1.6;
     }
     if (loads.empty())

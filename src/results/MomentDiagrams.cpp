@@ -166,20 +166,21 @@ void frameAxes(draw::Scene &scene, const FrameMembers &m)
 
 /// Labels of a frame case around the frame: spans at mid member, corners outside the corners.
 void frameLabels(draw::Scene &scene, const CalcContext &ctx, const FrameCase &c, double b, double h,
-                 double th, double shiftDown)
+                 double th, double reach)
 {
+    // Clear of the curves, which reach out of the frame at the corners.
     const auto C = draw::HAlign::Center;
-    const double gap = th * 0.5;
-    label(scene.group("Tampa"), { b / 2, h + gap - shiftDown },
-          MomentLabel(ctx, c.lidCaption, c.lid), th, C, draw::VAlign::Bottom);
-    label(scene.group("Fundo"), { b / 2, -gap - shiftDown },
-          MomentLabel(ctx, c.bottomCaption, c.bottom), th, C, draw::VAlign::Top);
-    label(scene.group("ParedeDireita"), { b + gap, h / 2 - shiftDown },
-          MomentLabel(ctx, c.wallCaption, c.wall), th, draw::HAlign::Left, draw::VAlign::Middle);
-    label(scene.group("ParedeDireita"), { b + gap, h + gap - shiftDown },
+    const double gap = th * 0.5 + reach;
+    label(scene.group("Tampa"), { b / 2, h + gap }, MomentLabel(ctx, c.lidCaption, c.lid), th, C,
+          draw::VAlign::Bottom);
+    label(scene.group("Fundo"), { b / 2, -gap }, MomentLabel(ctx, c.bottomCaption, c.bottom), th, C,
+          draw::VAlign::Top);
+    label(scene.group("ParedeDireita"), { b + gap, h / 2 }, MomentLabel(ctx, c.wallCaption, c.wall),
+          th, draw::HAlign::Left, draw::VAlign::Middle);
+    label(scene.group("ParedeDireita"), { b + gap, h + gap },
           MomentLabel(ctx, c.topCaption, c.topCorner), th, draw::HAlign::Left,
           draw::VAlign::Bottom);
-    label(scene.group("ParedeDireita"), { b + gap, -gap - shiftDown },
+    label(scene.group("ParedeDireita"), { b + gap, -gap },
           MomentLabel(ctx, c.bottomCornerCaption, c.bottomCorner), th, draw::HAlign::Left,
           draw::VAlign::Top);
 }
@@ -200,7 +201,7 @@ void verticalFrame(draw::Scene &scene, const CalcContext &ctx, Picture picture)
         const FrameMoments &f = isFull ? full : empty;
         frameCurves(scene, m, f, scaleFor(f.peak(), reach), isFull ? kFullLayer : kEmptyLayer,
                     draw::LineType::ByLayer);
-        frameLabels(scene, ctx, isFull ? kFrameFull : kFrameEmpty, b, h, th, 0);
+        frameLabels(scene, ctx, isFull ? kFrameFull : kFrameEmpty, b, h, th, reach);
         return;
     }
     // Both cases at one scale, so that the governing one stands out, and the combination.
@@ -208,7 +209,7 @@ void verticalFrame(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     frameCurves(scene, m, full, scale, kFullLayer, draw::LineType::ByLayer);
     frameCurves(scene, m, empty, scale, kEmptyLayer, draw::LineType::Dashed);
     const auto C = draw::HAlign::Center;
-    const double gap = th * 0.5;
+    const double gap = th * 0.5 + reach;
     label(scene.group("Tampa"), { b / 2, h + gap }, MomentLabel(ctx, "Mt-", 44), th, C,
           draw::VAlign::Bottom);
     label(scene.group("Fundo"), { b / 2, -gap }, MomentLabel(ctx, "Mf-", 42), th, C,
@@ -220,7 +221,7 @@ void verticalFrame(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     label(scene.group("ParedeDireita"), { b + gap, -gap }, MomentLabel(ctx, "Xyb+", 38), th,
           draw::HAlign::Left, draw::VAlign::Top);
     draw::Group &legend = scene.group("Legenda");
-    const double y = -th * 3.2;
+    const double y = -gap - th * 2.2;
     legend.add(draw::Line{ { 0, y }, { th * 3, y } }, { kFullLayer });
     label(legend, { th * 3.5, y }, "Cheio", th, draw::HAlign::Left, draw::VAlign::Middle,
           kFullLayer);
@@ -257,7 +258,8 @@ void horizontalRing(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     const Member top{ { a, b }, { 0, b }, { 0, -1 } };
     const Member right{ { a, 0 }, { a, b }, { -1, 0 } };
     const Member left{ { 0, b }, { 0, 0 }, { 1, 0 } };
-    const double scale = scaleFor(std::max(alongA.peak(), alongB.peak()), 0.2 * std::min(a, b));
+    const double reach = 0.2 * std::min(a, b);
+    const double scale = scaleFor(std::max(alongA.peak(), alongB.peak()), reach);
     struct Wall
     {
         const char *group;
@@ -271,7 +273,8 @@ void horizontalRing(draw::Scene &scene, const CalcContext &ctx, Picture picture)
         if (scale > 0)
             curve(g, w.member, w.moments, scale, layer);
     }
-    const double gap = th * 0.5;
+    // The labels stand clear of the curves, which reach out of the ring at the corners.
+    const double gap = th * 0.5 + (scale > 0 ? reach : 0.0);
     label(scene.group("ParedeA1"), { a / 2, -gap }, MomentLabel(ctx, c.spanACaption, c.spanA), th,
           draw::HAlign::Center, draw::VAlign::Top);
     label(scene.group("ParedeA1"), { -gap, -gap }, MomentLabel(ctx, c.cornerACaption, c.cornerA),
@@ -347,12 +350,8 @@ void twoWayPlates(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     const bool isFull = picture == Picture::TwoWayFull;
     const Plate lid{ "Tampa", "Tampa", a, b, 65, 64, 61, 60, "Mxt", "Myt", "Xxt", "Xyt" };
     const Plate bottom{ "Fundo", "Fundo", a, b, 52, 53, 56, 57, "Mxf", "Myf", "Xxf", "Xyf" };
-    const Plate wallA{
-        "ParedeA", "Paredes de comprimento a", a, h, 45, 46, 28, -1, "Mxp1", "Myp1", "Xxp1", ""
-    };
-    const Plate wallB{
-        "ParedeB", "Paredes de comprimento b", b, h, 49, 50, 25, -1, "Mxp2", "Myp2", "Xxp2", ""
-    };
+    const Plate wallA{ "ParedeA", "Paredes (a)", a, h, 45, 46, 28, -1, "Mxp1", "Myp1", "Xxp1", "" };
+    const Plate wallB{ "ParedeB", "Paredes (b)", b, h, 49, 50, 25, -1, "Mxp2", "Myp2", "Xxp2", "" };
     // Which members each case loads: the lid always; an elevated tank's walls and bottom only
     // when full; a buried tank's walls (earth and ground water) are designed empty, and its
     // bottom carries the ground's reaction in both cases.
@@ -378,10 +377,10 @@ void twoWayPlates(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     consider(wallA, walls);
     consider(wallB, walls);
     const double size = std::max({ a, b, h, 0.5 });
-    const double th = 0.04 * size;
+    const double th = 0.06 * size;
     const double scale = scaleFor(peak, 0.18 * std::min({ a, b, h }));
     const char *layer = isFull ? kFullLayer : kEmptyLayer;
-    const double gapX = 0.25 * size, gapY = 0.3 * size;
+    const double gapX = 0.35 * size, gapY = 0.3 * size;
     plate(scene, ctx, lid, { 0, h + gapY }, true, "", scale, th, layer);
     plate(scene, ctx, bottom, { a + gapX, h + gapY }, floor, buried ? "" : "Sem carga", scale, th,
           layer);
