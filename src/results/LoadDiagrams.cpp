@@ -1,6 +1,7 @@
 #include "results/LoadDiagrams.h"
 
 #include "core/CalcContext.h"
+#include "results/PictureFrame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ Metrics metricsFor(double w, double h)
     Metrics m;
     m.size = std::max({ w, h, 0.5 });
     m.load = 0.22 * m.size;
-    m.text = 0.045 * m.size;
+    m.text = 0.055 * m.size;
     m.head = 0.025 * m.size;
     return m;
 }
@@ -361,6 +362,7 @@ draw::Scene Build(const CalcContext &ctx, Picture picture, TankCase tankCase)
         verticalSection(scene, ctx, picture, loads, tankCase);
     else
         horizontalSection(scene, ctx, picture, loads);
+    PictureFrame::AddMargin(scene);
     return scene;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/CalcContext.h"
 #include "core/Numbers.h"
+#include "results/PictureFrame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -189,7 +190,7 @@ void verticalFrame(draw::Scene &scene, const CalcContext &ctx, Picture picture)
 {
     const double b = ctx.state.lengthB, h = ctx.state.heightH;
     const double size = std::max({ b, h, 0.5 });
-    const double th = 0.045 * size;
+    const double th = 0.06 * size;
     const FrameMembers m = frameMembers(b, h);
     frameAxes(scene, m);
     const FrameMoments full = frameMoments(ctx, kFrameFull);
@@ -357,7 +358,7 @@ void twoWayPlates(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     // bottom carries the ground's reaction in both cases.
     const bool walls = buried ? !isFull : isFull;
     const bool floor = buried || isFull;
-    const char *unloaded = buried ? "Dimensionadas com a caixa vazia" : "Sem carga";
+    const char *unloaded = buried ? "Ver caixa vazia" : "Sem carga";
 
     double peak = 0;
     auto consider = [&](const Plate &p, bool loaded) {
@@ -377,7 +378,7 @@ void twoWayPlates(draw::Scene &scene, const CalcContext &ctx, Picture picture)
     consider(wallA, walls);
     consider(wallB, walls);
     const double size = std::max({ a, b, h, 0.5 });
-    const double th = 0.06 * size;
+    const double th = 0.075 * size;
     const double scale = scaleFor(peak, 0.18 * std::min({ a, b, h }));
     const char *layer = isFull ? kFullLayer : kEmptyLayer;
     const double gapX = 0.35 * size, gapY = 0.3 * size;
@@ -452,6 +453,7 @@ draw::Scene Build(const CalcContext &ctx, Picture picture)
         twoWayPlates(scene, ctx, picture);
         break;
     }
+    PictureFrame::AddMargin(scene);
     return scene;
 }
 

@@ -1,6 +1,7 @@
 #include "results/TankSections.h"
 
 #include "core/CalcContext.h"
+#include "results/PictureFrame.h"
 
 #include <algorithm>
 
@@ -39,6 +40,18 @@ void dimension(draw::Group &g, Point a, Point b, double offset, const std::strin
     g.add(d, { kDimensionLayer });
 }
 
+void label(draw::Group &g, Point at, const std::string &text, double th, draw::HAlign h,
+           draw::VAlign v)
+{
+    draw::Text t;
+    t.at = at;
+    t.text = text;
+    t.height = th;
+    t.hAlign = h;
+    t.vAlign = v;
+    g.add(t, { kDimensionLayer });
+}
+
 /// "0.15 m" from a results field.
 std::string metres(const CalcContext &ctx, std::size_t field)
 {
@@ -48,7 +61,7 @@ std::string metres(const CalcContext &ctx, std::size_t field)
 void layers(draw::Scene &scene)
 {
     scene.layer(kConcreteLayer, 7, draw::LineType::Continuous, 0.35);
-    scene.layer(kDimensionLayer, 3, draw::LineType::Continuous, 0.18);
+    scene.layer(kDimensionLayer, 7, draw::LineType::Continuous, 0.18);
     scene.layer(kWaterLayer, 5, draw::LineType::Continuous, 0.18);
     scene.layer(kSoilLayer, 32, draw::LineType::Continuous, 0.13);
 }
@@ -68,7 +81,9 @@ void horizontal(draw::Scene &scene, const CalcContext &ctx)
     // a along the bottom, b up the right side, the wall's thickness on the left.
     dimension(d, { a, 0 }, { 0, 0 }, th * 2.5, "a = " + metres(ctx, 0), th);
     dimension(d, { a, b }, { a, 0 }, th * 2.5, "b = " + metres(ctx, 1), th);
-    dimension(d, { 0, b * 0.7 }, { ep, b * 0.7 }, th * 1.0, "e(p) = " + metres(ctx, 5), th);
+    // The wall's thickness is too thin for a dimension's text: a label inside the ring.
+    label(d, { ep + th * 0.5, b - ep - th * 0.5 }, "e(p) = " + metres(ctx, 5), th,
+          draw::HAlign::Left, draw::VAlign::Top);
 }
 
 void vertical(draw::Scene &scene, const CalcContext &ctx)
@@ -95,7 +110,7 @@ void vertical(draw::Scene &scene, const CalcContext &ctx)
         }
         if (s.waterTableHna > 0) {
             const double hna = std::min(static_cast<double>(s.waterTableHna), h);
-            g.add(draw::Line{ { -w, hna }, { 0, hna } },
+            g.add(draw::Line{ { b, hna }, { b + w, hna } },
                   { kWaterLayer, draw::kByLayer, draw::LineType::Dashed });
         }
     }
@@ -114,13 +129,18 @@ void vertical(draw::Scene &scene, const CalcContext &ctx)
 
     draw::Group &d = scene.group("Cotas");
     const double off = th * 2.5;
-    const double outside = buried ? 0.2 * size + off : off;
+    const double outside = buried ? 0.2 * size + off * 2 : off;
     dimension(d, { b, 0 }, { 0, 0 }, off, "b = " + metres(ctx, 1), th);
     dimension(d, { b, h }, { b, 0 }, outside, "h = " + metres(ctx, 2), th);
     dimension(d, { b - ep, ef }, { b - ep, water }, th * 1.5, "hn = " + metres(ctx, 3), th);
-    dimension(d, { b * 0.3, h }, { b * 0.3, top }, th, "e(t) = " + metres(ctx, 4), th);
-    dimension(d, { b * 0.3, ef }, { b * 0.3, 0 }, th, "e(f) = " + metres(ctx, 6), th);
-    dimension(d, { 0, h * 0.75 }, { ep, h * 0.75 }, th, "e(p) = " + metres(ctx, 5), th);
+    // The members are too thin for a dimension's text: labels inside the tank, by each member.
+    const double gap = th * 0.4;
+    label(d, { b * 0.4, top - gap }, "e(t) = " + metres(ctx, 4), th, draw::HAlign::Center,
+          draw::VAlign::Top);
+    label(d, { b * 0.4, ef + gap }, "e(f) = " + metres(ctx, 6), th, draw::HAlign::Center,
+          draw::VAlign::Bottom);
+    label(d, { ep + gap, (ef + top) * 0.5 }, "e(p) = " + metres(ctx, 5), th, draw::HAlign::Left,
+          draw::VAlign::Middle);
     if (buried) {
         const double ht = std::clamp(static_cast<double>(s.buryHeightHt), 0.0, h);
         if (ht > 0)
@@ -143,6 +163,7 @@ draw::Scene Build(const CalcContext &ctx, View view)
         horizontal(scene, ctx);
     else
         vertical(scene, ctx);
+    PictureFrame::AddMargin(scene);
     return scene;
 }
 

@@ -164,8 +164,8 @@ QLineEdit *FormResultados::addField(int index, QWidget *parent)
     edit->setObjectName(QStringLiteral("Text_a_%1").arg(index));
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
-    edit->setMinimumWidth(70);
-    edit->setMaximumWidth(110);
+    edit->setMinimumWidth(64);
+    edit->setMaximumWidth(100);
     m_Text_a[static_cast<std::size_t>(index)] = edit;
     return edit;
 }
@@ -377,8 +377,8 @@ QWidget *FormResultados::buildMomentsTab()
             addPicture(bg, 0, 0, names[i], QString(), box);
             tabs->addTab(box, QString::fromUtf8(captions[i]));
         }
-        g->addWidget(tabs, 0, 3);
-        g->setColumnStretch(3, 1);
+        g->addWidget(tabs, 1, 0, 1, 3);
+        g->setRowStretch(1, 1);
     }
     // Two-way layout: the plates.
     auto *mom3 = new QGroupBox(QStringLiteral("Reservatório Armado em Duas Direções "), tab);
@@ -402,7 +402,7 @@ QWidget *FormResultados::buildMomentsTab()
                      2, 0);
         auto *pictures = new QGridLayout;
         addPicture(pictures, 0, 0, "imgascruzche", QStringLiteral("Cheio"), mom3);
-        addPicture(pictures, 1, 0, "imgascruzvaz", QStringLiteral("Vazio"), mom3);
+        addPicture(pictures, 0, 1, "imgascruzvaz", QStringLiteral("Vazio"), mom3);
         g->addLayout(pictures, 0, 1, 3, 1);
         g->setColumnStretch(1, 1);
     }

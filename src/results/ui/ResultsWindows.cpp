@@ -36,8 +36,10 @@ void RegisterResultsWindows(MDI &mdi)
         w->SSTab1()->setCurrentIndex(0);
         w->ShowResults();
         mdi.ShowForm("FormResultados");
+        // At least its design size, and as large as the document area lets it be: five tabs of
+        // fields and pictures are read best at full size.
         if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget()))
-            sub->resize(sub->sizeHint().expandedTo(w->size()));
+            sub->resize(sub->sizeHint().expandedTo(mdi.mdiArea()->viewport()->size()));
         // Its activation closes the progress window and shows the quantities.
         w->Form_Activate();
     };
