@@ -248,14 +248,8 @@ ErrorPair checkText(const std::string &text, const QString &file, int line, cons
     return error;
 }
 
-bool knownFigure(const std::string &name)
-{
-    const std::string n = lower(name);
-    return n == "cargas" || n == "momentos";
-}
-
 ErrorPair checkNodes(const std::vector<Node> &nodes, const QString &file, const ReportData &data,
-                     const Table *rowTable)
+                     const Table *rowTable, const std::vector<std::string> &figures)
 {
     for (const Node &n : nodes) {
         auto check = [&](const std::string &text) {
@@ -269,10 +263,14 @@ ErrorPair checkNodes(const std::vector<Node> &nodes, const QString &file, const 
             e = check(n.text);
             break;
         case Node::Figure:
-            if (!knownFigure(n.argument))
+            if (std::find(figures.begin(), figures.end(), lower(n.argument)) == figures.end()) {
+                QStringList names;
+                for (const std::string &f : figures)
+                    names << qs(f);
                 return syntax(file, n.line,
-                              QStringLiteral("a figura \"%1\" não existe (use cargas ou momentos).")
-                                      .arg(qs(n.argument)));
+                              QStringLiteral("a figura \"%1\" não existe (há: %2).")
+                                      .arg(qs(n.argument), names.join(QStringLiteral(", "))));
+            }
             e = check(n.text);
             break;
         case Node::Table:
@@ -280,7 +278,7 @@ ErrorPair checkNodes(const std::vector<Node> &nodes, const QString &file, const 
                 if (e = check(cell); !e.ok())
                     return e;
             }
-            e = checkNodes(n.children, file, data, rowTable);
+            e = checkNodes(n.children, file, data, rowTable, figures);
             break;
         case Node::Row:
             for (const std::string &cell : n.cells) {
@@ -307,9 +305,9 @@ ErrorPair checkNodes(const std::vector<Node> &nodes, const QString &file, const 
             if (e = check(n.left); e.ok())
                 e = check(n.right);
             if (e.ok())
-                e = checkNodes(n.children, file, data, rowTable);
+                e = checkNodes(n.children, file, data, rowTable, figures);
             if (e.ok())
-                e = checkNodes(n.otherwise, file, data, rowTable);
+                e = checkNodes(n.otherwise, file, data, rowTable, figures);
             break;
         case Node::PageBreak:
             break;
@@ -886,7 +884,7 @@ ErrorPair Report::Create(Template tmpl, ReportData data, Options options,
                          std::unique_ptr<Report> &out)
 {
     const QString file = QFileInfo(tmpl.file).absoluteFilePath();
-    if (ErrorPair e = checkNodes(tmpl.body, file, data, nullptr); !e.ok())
+    if (ErrorPair e = checkNodes(tmpl.body, file, data, nullptr, options.figureNames); !e.ok())
         return e;
     for (const std::string &line : tmpl.header) {
         if (ErrorPair e = checkText(line, file, 0, data, nullptr, true); !e.ok())

@@ -96,6 +96,7 @@ struct Options
     QString title = QStringLiteral("Reservium"); ///< the report's title, {titulo}
     QDate date; ///< the date of printing, {data}; invalid: today
     FigureBuilder figures;
+    std::vector<std::string> figureNames; ///< the names `figura` may take (lower case)
 };
 
 /// A template checked against its data, ready to be laid out on any device.
@@ -103,7 +104,8 @@ class Report
 {
 public:
     /// Checks every field, table and figure the template names (in both branches of every
-    /// `se`) against the data: 3078 a table, 3265 a column, 20515 an unknown figure.
+    /// `se`) against the data: 3078 a table, 3265 a column, 20515 a figure not among
+    /// `options.figureNames`.
     static ErrorPair Create(Template tmpl, ReportData data, Options options,
                             std::unique_ptr<Report> &out);
 

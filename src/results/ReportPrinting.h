@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class AppContext;
 class CalcContext;
@@ -29,7 +30,13 @@ std::string TemplateName(const CalcContext &ctx);
 /// adjust its wording, else the one shipped with the program.
 QString TemplateFile(const AppContext &ctx);
 
-/// The report's figures drawn from the data file's values ("cargas", "momentos").
+/// The figures a template may name: "cargas-cheia", "cargas-vazia" (vertical section, full and
+/// empty tank), "cargas-planta-cheia", "cargas-planta-vazia" (plan), "momentos-cheia",
+/// "momentos-vazia" and, for the vertical layout, "momentos-superposicao".
+const std::vector<std::string> &FigureNames();
+
+/// A figure of the report drawn from the data file's values with the results window's scene
+/// builders; nothing for a picture the layout does not have.
 std::optional<draw::Scene> BuildFigure(const std::string &name,
                                        const ReportEngine::ReportData &data);
 

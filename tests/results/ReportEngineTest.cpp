@@ -1,6 +1,7 @@
 // The report engine on small templates and data made here: what a template may say, what it is
 // refused for, and what the laid-out pages hold.
 #include "results/ReportEngine.h"
+#include "results/ReportPrinting.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -143,6 +144,63 @@ TEST(ReportEngine, ABreakStartsAPageAndALongTableRunsOver)
     rows += "fim\n";
     ASSERT_TRUE(make(rows, report).ok());
     EXPECT_GE(pagesOf(*report), 3); // 240 rows
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> textsOf(const draw::Scene &scene)
+{
+    std::vector<std::string> texts;
+    for (const draw::Group &g : scene.groups) {
+        for (const draw::Item &item : g.items) {
+            if (const auto *t = std::get_if<draw::Text>(&item.shape))
+                texts.push_back(t->text);
+        }
+    }
+    return texts;
+}
+
+bool has(const std::vector<std::string> &texts, const std::string &wanted)
+{
+    return std::find(texts.begin(), texts.end(), wanted) != texts.end();
+}
+
+/// The figures are the results window's pictures drawn from the values of the data file, not
+/// from the program's state: here a file whose values no calculation gave.
+TEST(ReportFigures, DrawnFromTheDataFileAlone)
+{
+    ReportData d;
+    d.file = QStringLiteral("/tmp/rsv.mdb");
+    d.tables.push_back({ "RSVDAT",
+                         { "rsvdatent", "rsvdatA", "rsvdatB", "rsvdatH", "rsvdatHN", "rsvdatASPOS",
+                           "rsvdatET", "rsvdatEP", "rsvdatEF" },
+                         { { "0", "3", "4", "2,5", "2", "1", "0,12", "0,15", "0,16" } } });
+    d.tables.push_back({ "RSVENT", { "rsventCHKHNA" }, { { "" } } });
+    d.tables.push_back(
+            { "RSVCGA",
+              { "rsvcgaa", "rsvcgab", "rsvcgac", "rsvcgad", "rsvcgae", "rsvcgaf", "rsvcgag" },
+              { { "-77", "1999", "1999", "0", "0", "0", "0" } } });
+    d.tables.push_back({ "RSVMOM",
+                         { "rsvmommxp", "rsvmomxxm", "rsvmommyp", "rsvmomxym", "rsvmommxm",
+                           "rsvmomxxp", "rsvmommym", "rsvmomxyp" },
+                         { { "123,4", "-321", "111", "-321", "-12", "45", "-10", "45" } } });
+
+    const std::optional<draw::Scene> loads = ReportPrinting::BuildFigure("cargas-cheia", d);
+    ASSERT_TRUE(loads.has_value());
+    EXPECT_TRUE(has(textsOf(*loads), "A = -77 kgf/m²"));
+    EXPECT_TRUE(has(textsOf(*loads), "B = 1999 kgf/m²"));
+
+    const std::optional<draw::Scene> moments = ReportPrinting::BuildFigure("momentos-cheia", d);
+    ASSERT_TRUE(moments.has_value());
+    const std::vector<std::string> texts = textsOf(*moments);
+    EXPECT_TRUE(has(texts, "Mx+ = 123,4")) << ::testing::PrintToString(texts);
+    EXPECT_TRUE(has(texts, "Xx- = -321")) << ::testing::PrintToString(texts);
+
+    // The horizontal layout has no superposition picture; an unknown name draws nothing.
+    EXPECT_FALSE(ReportPrinting::BuildFigure("momentos-superposicao", d).has_value());
+    EXPECT_FALSE(ReportPrinting::BuildFigure("planta", d).has_value());
 }
 
 } // namespace
