@@ -69,7 +69,7 @@ void BM_ReportToPdf(benchmark::State &state)
     const QString pdf = home.filePath(QStringLiteral("relatorio.pdf"));
     for (auto _ : state) {
         std::unique_ptr<ReportEngine::Report> report;
-        if (ErrorPair e = ReportPrinting::MakeReport(templateFile, data, report); !e.ok()) {
+        if (ErrorPair e = ReportPrinting::MakeReport(templateFile, data, ",", report); !e.ok()) {
             state.SkipWithError(e.description.c_str());
             break;
         }

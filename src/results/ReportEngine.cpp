@@ -1,6 +1,7 @@
 #include "results/ReportEngine.h"
 
 #include "core/Numbers.h"
+#include "core/RegionalSettings.h"
 #include "draw/ScenePainter.h"
 #include "storage/Database.h"
 #include "storage/DatabaseError.h"
@@ -88,7 +89,17 @@ struct FieldRef
 {
     std::string table; ///< empty: the row of the enclosing `linhas`, or a word of the engine
     std::string column;
+    std::string format; ///< after ":": "0", "0.0", "0.00"…; empty: the value as stored
 };
+
+/// "0", "0.0", "0.00" and so on.
+bool validFormat(const std::string &format)
+{
+    if (format == "0")
+        return true;
+    return format.size() >= 3 && format.compare(0, 2, "0.") == 0
+            && format.find_first_not_of('0', 2) == std::string::npos;
+}
 
 /// Calls `f` for each {…} of a text; false when the braces are unbalanced.
 template <typename F>
@@ -109,9 +120,13 @@ bool forEachField(const std::string &text, F &&f)
         const std::size_t close = text.find('}', i + 1);
         if (close == std::string::npos)
             return false;
-        const std::string inside = trimmed(std::string_view(text).substr(i + 1, close - i - 1));
-        const std::size_t dot = inside.find('.');
+        std::string inside = trimmed(std::string_view(text).substr(i + 1, close - i - 1));
         FieldRef ref;
+        if (const std::size_t colon = inside.find(':'); colon != std::string::npos) {
+            ref.format = trimmed(std::string_view(inside).substr(colon + 1));
+            inside = trimmed(std::string_view(inside).substr(0, colon));
+        }
+        const std::size_t dot = inside.find('.');
         if (dot == std::string::npos) {
             ref.column = inside;
         } else {
@@ -142,13 +157,30 @@ struct Context
     const ReportData *data = nullptr;
     const Table *rowTable = nullptr; ///< the table of the enclosing `linhas`
     const std::vector<std::string> *row = nullptr;
+    const RegionalSettings *regional = nullptr; ///< the decimal symbol of formatted fields
     QString title;
     QString date;
     int page = 0;
     int pages = 0;
 };
 
+std::string storedValue(const Context &c, const FieldRef &ref);
+
+/// A field's value, rounded to its format and written with the regional decimal symbol when it
+/// has one and is a number (a number typed with "." in a window and one the program wrote with
+/// "," then print alike); anything else as stored.
 std::string fieldValue(const Context &c, const FieldRef &ref)
+{
+    std::string value = storedValue(c, ref);
+    if (ref.format.empty() || !c.regional)
+        return value;
+    const std::optional<double> v = TryTextToNumber(value, ref.format);
+    if (!v || TrimBlanks(value).empty())
+        return value;
+    return DoubleText(*v, *c.regional);
+}
+
+std::string storedValue(const Context &c, const FieldRef &ref)
 {
     if (ref.table.empty()) {
         const std::string w = lower(ref.column);
@@ -203,6 +235,14 @@ ErrorPair checkText(const std::string &text, const QString &file, int line, cons
             return;
         const QString at = where(file, line);
         const QString dataFile = QFileInfo(data.file).absoluteFilePath();
+        if (!ref.format.empty() && !validFormat(ref.format)) {
+            error = { kTemplateSyntax,
+                      (at
+                       + QStringLiteral(": o formato \"%1\" não existe (use 0, 0.0, 0.00...).")
+                                 .arg(qs(ref.format)))
+                              .toStdString() };
+            return;
+        }
         if (ref.table.empty()) {
             if (ref.column.empty()) {
                 error = { kTemplateSyntax, (at + ": há um campo vazio, \"{}\".").toStdString() };
@@ -369,10 +409,11 @@ class Builder
 {
 public:
     Builder(QTextDocument &doc, const ReportData &data, const Options &options,
-            std::vector<draw::Scene> &scenes)
+            const RegionalSettings &regional, std::vector<draw::Scene> &scenes)
         : m_cursor(&doc), m_data(data), m_options(options), m_scenes(scenes)
     {
         m_context.data = &data;
+        m_context.regional = &regional;
         m_context.title = options.title;
         m_context.date = options.date.toString(QStringLiteral("dd/MM/yyyy"));
     }
@@ -942,7 +983,8 @@ int Report::Paint(QPagedPaintDevice &device) const
     // The content first, the layout after: a layout present while the tables are filled would
     // lay the document out again at every cell.
     std::vector<draw::Scene> scenes;
-    Builder builder(doc, m_data, m_options, scenes);
+    const FixedRegionalSettings regional("", "", m_options.decimalSymbol, "");
+    Builder builder(doc, m_data, m_options, regional, scenes);
     builder.build(m_template.body);
     FigureObject figures(scenes, QSizeF(mm(kFigureWidthMm), mm(kFigureHeightMm)));
     doc.documentLayout()->setPaintDevice(&device);
@@ -952,6 +994,7 @@ int Report::Paint(QPagedPaintDevice &device) const
 
     Context c;
     c.data = &m_data;
+    c.regional = &regional;
     c.title = m_options.title;
     c.date = m_options.date.toString(QStringLiteral("dd/MM/yyyy"));
     c.pages = pages;

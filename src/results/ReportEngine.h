@@ -95,6 +95,7 @@ struct Options
 {
     QString title = QStringLiteral("Reservium"); ///< the report's title, {titulo}
     QDate date; ///< the date of printing, {data}; invalid: today
+    std::string decimalSymbol = ","; ///< of the regional settings, for formatted fields
     FigureBuilder figures;
     std::vector<std::string> figureNames; ///< the names `figura` may take (lower case)
 };

@@ -123,7 +123,8 @@ std::optional<draw::Scene> BuildFigure(const std::string &name,
 }
 
 ErrorPair MakeReport(const QString &templateFile, const QString &dataFile,
-                     std::unique_ptr<ReportEngine::Report> &out, QDate date)
+                     const std::string &decimalSymbol, std::unique_ptr<ReportEngine::Report> &out,
+                     QDate date)
 {
     ReportEngine::Template layout;
     if (ErrorPair e = ReportEngine::LoadTemplate(templateFile, layout); !e.ok())
@@ -134,6 +135,7 @@ ErrorPair MakeReport(const QString &templateFile, const QString &dataFile,
     ReportEngine::Options options;
     options.title = QString::fromLatin1(kReportTitle);
     options.date = date;
+    options.decimalSymbol = decimalSymbol;
     options.figures = &BuildFigure;
     options.figureNames = FigureNames();
     return ReportEngine::Report::Create(std::move(layout), std::move(data), std::move(options),
@@ -144,7 +146,8 @@ ErrorPair PrepareProjectReport(AppContext &ctx, std::unique_ptr<ReportEngine::Re
 {
     if (ErrorPair e = ProjectFlow::SaveProject(ctx, false, true); !e.ok())
         return e;
-    return MakeReport(TemplateFile(ctx), ModuleRSVFLS::ReportDatabaseFile(ctx), out);
+    return MakeReport(TemplateFile(ctx), ModuleRSVFLS::ReportDatabaseFile(ctx),
+                      ctx.regional().decimalSymbol(), out);
 }
 
 } // namespace ReportPrinting

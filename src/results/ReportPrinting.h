@@ -40,9 +40,11 @@ const std::vector<std::string> &FigureNames();
 std::optional<draw::Scene> BuildFigure(const std::string &name,
                                        const ReportEngine::ReportData &data);
 
-/// Reads the template and the report database and checks one against the other.
+/// Reads the template and the report database and checks one against the other; formatted
+/// fields take `decimalSymbol`.
 ErrorPair MakeReport(const QString &templateFile, const QString &dataFile,
-                     std::unique_ptr<ReportEngine::Report> &out, QDate date = QDate());
+                     const std::string &decimalSymbol, std::unique_ptr<ReportEngine::Report> &out,
+                     QDate date = QDate());
 
 /// `PrintProjectReport` up to the print action: rebuilds "rsv.mdb" (SaveProject with `isReport`)
 /// and makes the layout's report from it. Any failure is returned, and nothing is to be

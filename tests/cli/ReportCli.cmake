@@ -107,6 +107,11 @@ if(page_count LESS 2 OR NOT header_count EQUAL page_count)
     message(FATAL_ERROR "${page_count} pages, ${header_count} headers with the project's name")
 endif()
 
+# A window's text typed with "." prints with the regional symbol, as the program's numbers do.
+if(NOT pdf_text MATCHES "Largura do reservatório \\(a\\) +2,79 +m")
+    message(FATAL_ERROR "the width a is not printed as 2,79; see ${WORK}/report.txt")
+endif()
+
 # The moments of the layout, each label beside its value as stored.
 if(LAYOUT STREQUAL "horizontal")
     set(labels "Mx+" "Xx-" "My+" "Xy-" "Mx-" "Xx+" "My-" "Xy+")

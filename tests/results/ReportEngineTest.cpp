@@ -76,6 +76,7 @@ TEST(ReportEngine, TemplatesTheEngineRefusesNameTheLineAndWhatIsWrong)
         { "texto: {rsvdatA}", 3265, "sem a tabela; escreva {TABELA.rsvdatA}" },
         { "texto: página {pagina}", 20515, "{pagina} só vale no cabeçalho e no rodapé" },
         { "figura planta: x", 20515, "a figura \"planta\" não existe" },
+        { "texto: {RSVDAT.rsvdatA:0,00}", 20515, "o formato \"0,00\" não existe" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
@@ -97,6 +98,7 @@ TEST(ReportEngine, TemplatesItAccepts)
         "{página} de {páginas} {data}",
         "tabela:\nlinha: a | {RSVDAT.rsvdata}\nfim",
         "texto: chaves {{literais}}",
+        "texto: {RSVDAT.rsvdatA:0.0} {RSVDAT.rsvdatent:0}",
         "se {RSVDAT.rsvdatent} <> 0\nse {RSVRPT.rsvrpttspar} = 0\ntexto: x\nfim\nsenao\ntexto: "
         "y\nfim",
         "texto: tabela vazia {RSVLGD.rsvlgdPRJ}\nquebra\ntexto: outra página",

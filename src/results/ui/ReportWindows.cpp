@@ -12,9 +12,11 @@
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 #include <QTranslator>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -88,7 +90,10 @@ void PrintProjectReport(MDI &mdi)
     preview.setObjectName(QStringLiteral("FormVisualizarImpressao"));
     preview.setWindowTitle(QStringLiteral("%1 - Visualizar Impressão")
                                    .arg(QString::fromLatin1(ReportPrinting::kReportTitle)));
-    preview.resize(900, 1000);
+    // A page's width at a readable zoom, within the screen the main window is on.
+    const QRect screen = mdi.screen()->availableGeometry();
+    preview.resize(std::min(900, screen.width() * 9 / 10),
+                   std::min(1000, screen.height() * 9 / 10));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter *p) { (void)report->Paint(*p); });
 
