@@ -30,6 +30,7 @@ void printHelp(std::ostream &out)
            "     reservium-cli save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
            "     reservium-cli report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
            "     reservium-cli report [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.pdf\n"
+           "     reservium-cli detail [--regional pt-BR|en-US] PROJETO.rsv PASTA\n"
            "\n"
            "Reservium - Software para Projeto de Reservatórios em Concreto Armado,\n"
            "sem janelas.\n"
@@ -60,6 +61,8 @@ int main(int argc, char *argv[])
             command = &ProjectCommands::RunSave;
         else if (std::strcmp(argv[1], "report-db") == 0)
             command = &ProjectCommands::RunReportDb;
+        else if (std::strcmp(argv[1], "detail") == 0)
+            command = &ProjectCommands::RunDetail;
         if (std::strcmp(argv[1], "report") == 0) {
             // The report lays out text with the fonts of the system, which takes the platform
             // layer; without a display it runs offscreen.
