@@ -953,7 +953,10 @@ int Report::Paint(QPagedPaintDevice &device) const
 
     // The device keeps its own margins already (a printer's unprintable edge); only the rest of
     // the report's margins is added.
-    const QMarginsF kept = device.pageLayout().marginsPixels(static_cast<int>(dpi));
+    const QPageLayout page = device.pageLayout();
+    const QMarginsF kept = page.mode() == QPageLayout::FullPageMode
+            ? QMarginsF()
+            : QMarginsF(page.marginsPixels(static_cast<int>(dpi)));
     const double left = std::max(0.0, mm(kMarginLeftMm) - kept.left());
     const double right = std::max(0.0, mm(kMarginRightMm) - kept.right());
     const double top = std::max(0.0, mm(kMarginTopMm) - kept.top());
