@@ -29,8 +29,6 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     QTemporaryDir home;
-    for (const char *name : { "rsvh.rpt", "rsvv.rpt", "rsvc.rpt" })
-        QFile::copy(QStringLiteral(RESERVIUM_DATA_DIR "/") + name, home.filePath(name));
     const struct
     {
         std::int16_t layout;
@@ -38,7 +36,7 @@ int main(int argc, char *argv[])
     } layouts[] = { { 1000, "horizontal" }, { 2000, "vertical" }, { 3000, "two-way" } };
     for (const auto &l : layouts) {
         AppContext ctx(std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::ptBR()),
-                       ProgramPaths(home.path(), home.path()));
+                       ProgramPaths(home.path(), QStringLiteral(RESERVIUM_DATA_DIR)));
         ApplySettings(ctx);
         ctx.forms.FormTipoElev.setState("OptionElevada", 0);
         ctx.forms.FormTipoElev.setState("OptionEnterrada", 1);

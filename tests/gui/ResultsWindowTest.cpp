@@ -50,7 +50,7 @@ struct Program
     {
         ctx = std::make_unique<AppContext>(
                 std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::ptBR()),
-                ProgramPaths(dir.path(), dir.path()));
+                ProgramPaths(dir.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)));
         ApplySettings(*ctx);
         mdi = std::make_unique<MDI>(*ctx);
         mdi->resize(1100, 800);

@@ -21,19 +21,6 @@
 
 namespace {
 
-const char *const kPrinterHolder = "reportPrinter";
-
-/// Holds the report's printer for the main window's lifetime.
-class PrinterHolder : public QObject
-{
-public:
-    explicit PrinterHolder(QObject *parent) : QObject(parent)
-    {
-        setObjectName(QString::fromLatin1(kPrinterHolder));
-    }
-    QPrinter printer{ QPrinter::HighResolution };
-};
-
 /// Qt's own dialogs (the preview's tool bar, the print dialog) in Portuguese, loaded once.
 void ensurePortugueseDialogs()
 {
@@ -57,15 +44,6 @@ void showError(MDI &mdi, const ErrorPair &e)
 
 } // namespace
 
-QPrinter &ReportPrinter(MDI &mdi)
-{
-    auto *holder = static_cast<PrinterHolder *>(mdi.findChild<QObject *>(
-            QString::fromLatin1(kPrinterHolder), Qt::FindDirectChildrenOnly));
-    if (!holder)
-        holder = new PrinterHolder(&mdi);
-    return holder->printer;
-}
-
 void PrintProjectReport(MDI &mdi)
 {
     AppContext &ctx = mdi.context();
@@ -79,8 +57,9 @@ void PrintProjectReport(MDI &mdi)
     }
     ensurePortugueseDialogs();
 
-    QPrinter &printer = ReportPrinter(mdi);
-    // The report is laid out on A4 portrait with margins of its own.
+    // The printer of the printer set-up; the report is laid out on A4 portrait with margins of
+    // its own.
+    QPrinter &printer = mdi.printer();
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);

@@ -1,7 +1,6 @@
 #pragma once
 
 class MDI;
-class QPrinter;
 
 /// Makes the report's print and preview commands known to the main window and gives their menu
 /// commands their actions: PRINTPRJ ("&Imprimir"), which the toolbar's buttrp and the results
@@ -10,10 +9,7 @@ void RegisterReportWindows(MDI &mdi);
 
 /// The print commands' common body: rebuilds "rsv.mdb", makes the layout's report from it and
 /// opens the print preview ("Visualizar Impressão"), from which the report is printed on the
-/// printer of the printer set-up or saved as PDF. A failure is shown as "Erro " and its number
-/// with the critical icon, and nothing is printed. Without a calculation standing there is no
-/// report, and nothing happens.
+/// printer of the printer set-up (MDI::printer) or saved as PDF. A failure is shown as "Erro "
+/// and its number with the critical icon, and nothing is printed. Without a calculation standing
+/// there is no report, and nothing happens.
 void PrintProjectReport(MDI &mdi);
-
-/// The printer the report prints on, kept while the program runs.
-QPrinter &ReportPrinter(MDI &mdi);
