@@ -52,7 +52,8 @@ struct Program
     /// What the back button leaves: the layout out of calcState, the minimum thicknesses.
     void back()
     {
-        ctx->state.calcState = RemoveLayout(ctx->state.calcState);
+        if (LayoutOf(ctx->state.calcState) != 0)
+            ctx->state.calcState = RemoveLayout(ctx->state.calcState);
         ResetThicknesses(ctx->state);
     }
 };

@@ -191,9 +191,10 @@ QWidget *MDI::ensureForm(const std::string &formName)
         widget->setObjectName(QString::fromStdString(formName));
     entry.widget = widget;
     // The entry forgets the window when it is destroyed (closed, or the main window goes).
-    connect(widget, &QObject::destroyed, this, [this, formName] {
+    connect(widget, &QObject::destroyed, this, [this, formName, widget] {
         const auto it = m_forms.find(formName);
-        if (it != m_forms.end())
+        // Only this window: a closed window goes later, when its successor may already exist.
+        if (it != m_forms.end() && it->second.widget == widget)
             it->second.widget = nullptr;
     });
     if (!entry.modal) {
@@ -323,7 +324,11 @@ void MDI::CloseForm(const std::string &formName)
     if (!widget)
         return;
     if (QMdiSubWindow *sub = subWindowOf(formName)) {
-        sub->close();
+        // A closed child window is deleted later; it is forgotten at once, so that the next
+        // ShowForm builds the window afresh (a recalculation closes the results and shows new
+        // ones straight away).
+        if (sub->close())
+            m_forms.at(formName).widget = nullptr;
         return;
     }
     if (auto *dialog = qobject_cast<QDialog *>(widget))
