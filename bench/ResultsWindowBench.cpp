@@ -35,7 +35,7 @@ struct Program
     {
         ctx = std::make_unique<AppContext>(
                 std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::ptBR()),
-                ProgramPaths(dir.path(), dir.path()));
+                ProgramPaths(dir.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)));
         ApplySettings(*ctx);
         InitWindowSizes(ctx->state, 15, 15);
         mdi = std::make_unique<MDI>(*ctx);

@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     for (bool elevated : { true, false }) {
         for (std::int16_t layout : { kHorizontalLayout, kVerticalLayout, kTwoWayLayout }) {
             AppContext ctx(std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::ptBR()),
-                           ProgramPaths(home.path(), home.path()));
+                           ProgramPaths(home.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)));
             ApplySettings(ctx);
             InitWindowSizes(ctx.state, 15, 15);
             MDI mdi(ctx);

@@ -51,7 +51,7 @@ struct Program
     {
         ctx = std::make_unique<AppContext>(
                 std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::ptBR()),
-                ProgramPaths(dir.path(), dir.path()));
+                ProgramPaths(dir.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)));
         ApplySettings(*ctx);
         mdi = std::make_unique<MDI>(*ctx);
         mdi->resize(1100, 800);
@@ -467,7 +467,7 @@ struct Scripted
 {
     QTemporaryDir dir;
     AppContext ctx{ std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::enUS()),
-                    ProgramPaths(dir.path(), dir.path()) };
+                    ProgramPaths(dir.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)) };
     ScriptedUiHost host;
 
     Scripted()
