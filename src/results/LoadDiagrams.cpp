@@ -155,8 +155,6 @@ void verticalSection(draw::Scene &scene, const CalcContext &ctx, Picture picture
     tank.add(draw::Polyline{ rect(ep, ef, b - ep, top), true }, { kOutlineLayer });
 
     const auto C = draw::HAlign::Center;
-    const auto L = draw::HAlign::Left;
-    const auto R = draw::HAlign::Right;
     const double gap = m.text * 0.4;
 
     if (has(loads, 'A')) {
@@ -190,8 +188,9 @@ void verticalSection(draw::Scene &scene, const CalcContext &ctx, Picture picture
         const double topLen = ht + hs > 0 ? m.load * hs / (ht + hs) : 0.0;
         if (ht > 0)
             arrowRow(g, { 0, ht }, { 0, 0 }, { 1, 0 }, topLen, m.load, m);
-        text(g, { -m.load - gap, std::max(ht, m.text * 2) * 0.5 }, LoadLabel(ctx, 'E'), m, R,
-             draw::VAlign::Middle);
+        // Over the soil, at ground level.
+        text(g, { -gap, ht + gap }, LoadLabel(ctx, 'E'), m, draw::HAlign::Right,
+             draw::VAlign::Bottom);
     }
     if (has(loads, 'F')) {
         // The ground water on the right wall, hydrostatic from the water table down.
@@ -199,8 +198,10 @@ void verticalSection(draw::Scene &scene, const CalcContext &ctx, Picture picture
         const double hna = std::clamp(static_cast<double>(s.waterTableHna), 0.0, h);
         if (hna > 0)
             arrowRow(g, { b, hna }, { b, 0 }, { -1, 0 }, 0, m.load, m);
-        text(g, { b + m.load + gap, std::max(hna, m.text * 2) * 0.5 }, LoadLabel(ctx, 'F'), m, L,
-             draw::VAlign::Middle);
+        // Over the soil on its side, at ground level.
+        const double ground = std::clamp(static_cast<double>(s.buryHeightHt), 0.0, h);
+        text(g, { b + gap, ground + gap }, LoadLabel(ctx, 'F'), m, draw::HAlign::Left,
+             draw::VAlign::Bottom);
     }
     const double under = m.load * 0.6;
     const int half = (kArrowsPerFace + 1) / 2;

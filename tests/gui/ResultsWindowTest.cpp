@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
@@ -442,13 +443,31 @@ TEST(FormResultados, ProjectSavedAndOpenedShowsTheSameWindow)
     EXPECT_EQ(again->gridSelection().row, 1);
 }
 
+TEST(FormResultados, ARecalculationReplacesTheWindowAndKeepsItShown)
+{
+    // The thickness review closes the results window and shows new results at once, before
+    // the closed window is gone: the new one must not be the closing one.
+    Program p;
+    p.calculate(true, kVerticalLayout);
+    QPointer<FormResultados> old = p.results();
+    p.ctx->state.calcState = RemoveLayout(p.ctx->state.calcState);
+    ASSERT_EQ(CalculationLaunch::LaunchCalculation(*p.ctx).status,
+              CalculationLaunch::LaunchStatus::Calculated);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(old.isNull()) << "the old window is gone";
+    ASSERT_NE(p.results(), nullptr);
+    EXPECT_TRUE(p.mdi->isFormVisible("FormResultados"));
+    EXPECT_EQ(p.results()->Text_a(40)->text().toStdString(), p.ctx->results.Text_a[40]);
+}
+
 // ---- Buttons with a scripted screen --------------------------------------------------------
 
 struct Scripted
 {
     QTemporaryDir dir;
     AppContext ctx{ std::make_unique<FixedRegionalSettings>(FixedRegionalSettings::enUS()),
-                    ProgramPaths(dir.path(), dir.path()) };
+                    ProgramPaths(dir.path(), QStringLiteral(RESERVIUM_TEST_DATA_DIR)) };
     ScriptedUiHost host;
 
     Scripted()

@@ -124,9 +124,10 @@ int FullHeight(const QTableView &view)
 int FullWidth(const QTableView &view)
 {
     int w = 2 * view.frameWidth();
+    // The columns as wide as their widest text, header or cell.
     for (int c = 0; view.model() && c < view.model()->columnCount(); ++c)
-        w += view.horizontalHeader()->sectionSizeHint(c);
-    return w + view.verticalScrollBar()->sizeHint().width();
+        w += std::max(view.horizontalHeader()->sectionSizeHint(c), view.columnWidth(c));
+    return w + (view.verticalScrollBar()->isVisible() ? view.verticalScrollBar()->width() : 0);
 }
 
 } // namespace BarGridView

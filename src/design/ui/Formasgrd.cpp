@@ -18,6 +18,8 @@ Formasgrd::Formasgrd(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Each column as wide as its texts: the window takes the grid's width.
+    m_grid->horizontalHeader()->setStretchLastSection(false);
     connect(m_grid, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { grdasalt_DblClick(index.row() + 1); });
 }
@@ -29,6 +31,9 @@ void Formasgrd::setPosition(int position)
     m_alternatives = ModulersvARM::BuildAlternatives(m_ctx, m_ctx.rebarPosition(position), mm);
     BarGridView::Fill(*m_grid, *m_model,
                       ModulersvARM::AlternativesGrid(m_alternatives, mm, m_ctx.regional()));
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    m_grid->resizeColumnsToContents();
+    m_grid->setColumnWidth(1, m_grid->columnWidth(1) + 12);
     if (m_alternatives.currentRow > 0)
         BarGridView::Select(*m_grid,
                             { m_alternatives.currentRow, 0, m_alternatives.currentRow, 1 });
