@@ -48,7 +48,7 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "PRINTPRJ", "&Imprimir", false },
             { "PRINTCFG", "&Configurar Impressora", true },
             { "FINDCAD", "&Localizar Plataforma CAD", false },
-            { "CALCCFG", "&Configurações de Cálculo", false },
+            { "CALCCFG", "&Configurações de Cálculo", true },
             { "PROJLEGEND", "&Legenda do Projeto", true },
             { "CALC", "&Calculadora", true },
             { "DETAIL", "&Detalhamento", false },

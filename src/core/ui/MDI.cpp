@@ -11,6 +11,7 @@
 #include "input/ui/InputWindows.h"
 #include "results/ui/ReportWindows.h"
 #include "results/ui/ResultsWindows.h"
+#include "settings/ui/FormCFG.h"
 #include "storage/ProjectFlow.h"
 
 #include <QDialog>
@@ -342,6 +343,10 @@ void MDI::registerOwnCommands()
             },
             true);
     registerCommand("PROJLEGEND", [this] { ShowForm("FormLegenda"); });
+    // The settings window is modal with the main window as owner, from the menu and buttcf.
+    registerForm(
+            "FormCFG", [](MDI &mdi) -> QWidget * { return new FormCFG(mdi, &mdi); }, true);
+    registerCommand("CALCCFG", [this] { ShowForm("FormCFG"); });
 }
 
 void MDI::CALC_Click()
