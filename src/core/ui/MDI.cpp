@@ -385,7 +385,7 @@ void MDI::HELPINDEX_Click()
             && QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     if (!opened) {
         MessageBox("O arquivo " + QDir::toNativeSeparators(path).toStdString()
-                           + " não pode ser aberto.\rVerifique se existe algum aplicativo "
+                           + " não pode ser aberto.\nVerifique se existe algum aplicativo "
                              "associado à extensão: "
                            + path.right(4).toStdString(),
                    Buttons::Ok, Icon::Critical, "ATENÇÃO!");
@@ -500,7 +500,7 @@ QAction *MDI::menuItem(const QString &name) const
 
 void MDI::HELPABOUT_Click()
 {
-    FormSobre about(this);
+    FormSobre about(&m_context, this);
     about.exec();
 }
 
