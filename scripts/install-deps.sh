@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6svg6
     sqlite3 fonts-dejavu-core
+    dpkg-dev
     xvfb xauth
 )
 missing=()
