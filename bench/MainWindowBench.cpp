@@ -22,7 +22,9 @@ static void BM_MainWindowBuiltAndShown(benchmark::State &state)
         benchmark::DoNotOptimize(window.grab());
     }
 }
-BENCHMARK(BM_MainWindowBuiltAndShown)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_MainWindowBuiltAndShown)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
         ->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)

@@ -104,9 +104,13 @@ QString FormSobre::SystemInformation(const AppContext *context)
                     .arg(s->devicePixelRatio()));
     }
     const QLocale locale = QLocale::system();
+    QStringList names;
+    for (const QString &n : { locale.nativeLanguageName(), locale.nativeTerritoryName() }) {
+        if (!n.isEmpty())
+            names << n;
+    }
     add(QStringLiteral("Idioma do sistema"),
-        locale.name() + " (" + locale.nativeLanguageName() + ", " + locale.nativeTerritoryName()
-                + ")");
+        names.isEmpty() ? locale.name() : locale.name() + " (" + names.join(", ") + ")");
     add(QStringLiteral("Símbolos do sistema"),
         QStringLiteral("decimal \"%1\", agrupamento \"%2\"")
                 .arg(locale.decimalPoint(), locale.groupSeparator()));

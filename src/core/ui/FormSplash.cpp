@@ -2,7 +2,9 @@
 
 #include "core/ui/ImageButton.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QSvgRenderer>
 
 FormSplash::FormSplash(QWidget *parent)
@@ -13,6 +15,8 @@ FormSplash::FormSplash(QWidget *parent)
     setWindowTitle(QStringLiteral("Reservium"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(sizeHint());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 QSize FormSplash::sizeHint() const
@@ -32,11 +36,11 @@ void FormSplash::paintTitle(QPainter &painter, const QRectF &area, const QPalett
 
     const QRectF text(icon.right() + side * 0.2, area.top(),
                       area.right() - icon.right() - side * 0.3, area.height());
+    // The texts in the desktop's font sizes, so that they follow the user's scale.
     QFont title = painter.font();
-    title.setPixelSize(static_cast<int>(side * 0.32));
+    title.setPointSizeF(title.pointSizeF() * 2.6);
     title.setBold(true);
     QFont body = painter.font();
-    body.setPixelSize(static_cast<int>(side * 0.1));
     painter.setPen(QColor("#1e2a38"));
     painter.setFont(title);
     const QFontMetricsF tm(title);
