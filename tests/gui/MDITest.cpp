@@ -44,13 +44,14 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "OPENPRJ", "&Abrir", true },
             { "SAVEPRJ", "&Salvar", false },
             { "SAVEASPRJ", "Sal&var Como...", false },
-            // Registered by the report and the CAD windows, which are not in this build.
+            // Registered by the report windows, which are not in this build.
             { "PRINTPRJ", "&Imprimir", false },
             { "PRINTCFG", "&Configurar Impressora", true },
-            { "FINDCAD", "&Localizar Plataforma CAD", false },
+            { "FINDCAD", "&Localizar Plataforma CAD", true },
             { "CALCCFG", "&Configurações de Cálculo", true },
             { "PROJLEGEND", "&Legenda do Projeto", true },
             { "CALC", "&Calculadora", true },
+            // Registered by the CAD windows; offered once the results window is shown.
             { "DETAIL", "&Detalhamento", false },
             { "HELPINDEX", "Tópicos da Ajuda", true },
             { "HELPABOUT", "&Sobre o Reservium", true },

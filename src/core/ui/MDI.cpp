@@ -1,5 +1,6 @@
 #include "core/ui/MDI.h"
 
+#include "cad/ModuleCAD.h"
 #include "cad/ui/CadWindows.h"
 #include "core/AppContext.h"
 #include "core/ModuleRSVBut.h"
@@ -21,7 +22,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,7 +38,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QUrl>
 
 namespace {
 
@@ -154,8 +153,11 @@ MDI::~MDI()
     // The document area outlives the toolbar while the window is taken down.
     disconnect(m_mdiArea, nullptr, this, nullptr);
     m_toolbarButtons.clear();
-    // Modal windows and child windows alike go with the main window.
+    // Modal windows and child windows alike go with the main window. The child windows are
+    // destroyed after this body, with the registry already gone: they must not report it.
     for (auto &entry : m_forms) {
+        if (entry.second.widget)
+            disconnect(entry.second.widget, &QObject::destroyed, this, nullptr);
         if (entry.second.modal)
             delete entry.second.widget;
         entry.second.widget = nullptr;
@@ -380,16 +382,10 @@ void MDI::PRINTCFG_Click()
 
 void MDI::HELPINDEX_Click()
 {
+    // The user guide, installed with the shipped files; the opener reports a failure itself.
     const QString path = m_context.paths().dataFile(QStringLiteral("reservium.html"));
-    const bool opened = QFileInfo::exists(path)
-            && QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!opened) {
-        MessageBox("O arquivo " + QDir::toNativeSeparators(path).toStdString()
-                           + " não pode ser aberto.\nVerifique se existe algum aplicativo "
-                             "associado à extensão: "
-                           + path.right(4).toStdString(),
-                   Buttons::Ok, Icon::Critical, "ATENÇÃO!");
-    }
+    ModuleCAD::OpenDocument(m_context,
+                            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 void MDI::OpenProjectFile(const QString &path)
@@ -672,5 +668,18 @@ void MDI::CloseChildWindows()
     // Closed sub-windows delete their windows, so each is built afresh with its load-time
     // values the next time it is shown.
     m_mdiArea->closeAllSubWindows();
+    // The closed sub-windows are deleted on the next turn of the event loop; the registry
+    // forgets them now, so that a window shown right after (New shows the tank kind) is built
+    // afresh instead of being the one about to go. A window that refused to close stays.
+    for (auto &entry : m_forms) {
+        FormEntry &e = entry.second;
+        if (e.modal || !e.widget)
+            continue;
+        QMdiSubWindow *sub = subWindowOf(entry.first);
+        if (sub && sub->isVisible())
+            continue;
+        disconnect(e.widget, &QObject::destroyed, this, nullptr);
+        e.widget = nullptr;
+    }
     ResetToolbarPictures();
 }
