@@ -9,6 +9,7 @@ packages=(
     libfontconfig-dev
     sqlite3 fonts-dejavu-core poppler-utils qt6-translations-l10n
     libdxflib-dev python3-ezdxf
+    dpkg-dev
     xvfb xauth
 )
 missing=()

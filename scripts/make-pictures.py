@@ -159,6 +159,22 @@ def g_msg_neutral(c):
             f'<path d="M8 7.3v4.6" stroke="{c["A"]}" stroke-width="1.9" stroke-linecap="round"/>')
 
 
+# The program's icon: a reinforced-concrete tank in section, water inside, bars in the walls.
+ICON = (
+    '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">'
+    '<rect x="8" y="8" width="240" height="240" rx="36" fill="#2f6fb5"/>'
+    '<path d="M40 56h176v152h-176z" fill="#b8bec6" stroke="#1e2a38" stroke-width="6" '
+    'stroke-linejoin="round"/>'
+    '<rect x="64" y="80" width="128" height="104" fill="#ffffff"/>'
+    '<path d="M64 112h128v72h-128z" fill="#5aa9e6"/>'
+    '<path d="M64 112q16-8 32 0t32 0 32 0 32 0" fill="none" stroke="#ffffff" stroke-width="4"/>'
+    '<path d="M48 64v136M208 64v136M48 200h160M48 64h160" fill="none" stroke="#c0392b" '
+    'stroke-width="4" stroke-dasharray="2 0"/>'
+    '<rect x="112" y="56" width="32" height="24" fill="#ffffff" stroke="#1e2a38" '
+    'stroke-width="6"/>'
+    '</svg>\n')
+
+
 def svg(body, size=32):
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
             f'viewBox="0 0 {size} {size}">{body}</svg>\n')
@@ -203,6 +219,8 @@ def main():
     # Status bar: 0 an input limit is broken, 2 nothing to report.
     files["imgmsg_0.svg"] = svg(g_msg_error(NORMAL), 16)
     files["imgmsg_2.svg"] = svg(g_msg_neutral(NORMAL), 16)
+
+    files["reservium.svg"] = ICON
 
     for old in OUT.glob("img*.svg"):
         old.unlink()

@@ -48,7 +48,7 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "PRINTPRJ", "&Imprimir", false },
             { "PRINTCFG", "&Configurar Impressora", true },
             { "FINDCAD", "&Localizar Plataforma CAD", true },
-            { "CALCCFG", "&Configurações de Cálculo", false },
+            { "CALCCFG", "&Configurações de Cálculo", true },
             { "PROJLEGEND", "&Legenda do Projeto", true },
             { "CALC", "&Calculadora", true },
             // Registered by the CAD windows; offered once the results window is shown.

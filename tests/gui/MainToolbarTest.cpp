@@ -85,6 +85,9 @@ TEST(MainToolbar, ResultsButtonsFollowTheResultsWindow)
     registerDummyResults(window);
     int printed = 0;
     window.registerCommand("PRINTPRJ", [&printed] { ++printed; });
+    // A command registered without an action stands for a part of the program that is not
+    // there (the detailing, whatever this build holds).
+    window.registerCommand("DETAIL", {});
     window.show();
 
     // No results: buttsv, buttrp and buttcd show their disabled pictures, keep them under the
@@ -123,7 +126,7 @@ TEST(MainToolbar, ResultsButtonsFollowTheResultsWindow)
     EXPECT_TRUE(window.menuItem("SAVEPRJ")->isEnabled());
     EXPECT_TRUE(window.menuItem("SAVEASPRJ")->isEnabled());
     EXPECT_TRUE(window.menuItem("PRINTPRJ")->isEnabled());
-    // The detailing is registered by the CAD windows and acts now the results are shown.
+    // The detailing (here a stand-in without an action) is offered now the results are shown.
     EXPECT_TRUE(window.menuItem("DETAIL")->isEnabled());
 
     QTest::mouseClick(window.toolbarButton("buttrp"), Qt::LeftButton);
@@ -131,7 +134,7 @@ TEST(MainToolbar, ResultsButtonsFollowTheResultsWindow)
     {
         // A command whose part of the program is missing says so instead of doing nothing.
         MessageBoxCatcher catcher;
-        QTest::mouseClick(window.toolbarButton("buttcf"), Qt::LeftButton);
+        QTest::mouseClick(window.toolbarButton("buttcd"), Qt::LeftButton);
         ASSERT_EQ(catcher.texts.size(), 1);
         EXPECT_TRUE(catcher.texts[0].contains(QStringLiteral("ainda não está disponível")))
                 << catcher.texts[0].toStdString();

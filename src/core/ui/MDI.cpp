@@ -1,5 +1,6 @@
 #include "core/ui/MDI.h"
 
+#include "cad/ModuleCAD.h"
 #include "cad/ui/CadWindows.h"
 #include "core/AppContext.h"
 #include "core/ModuleRSVBut.h"
@@ -11,6 +12,7 @@
 #include "input/ui/InputWindows.h"
 #include "results/ui/ReportWindows.h"
 #include "results/ui/ResultsWindows.h"
+#include "settings/ui/FormCFG.h"
 #include "storage/ProjectFlow.h"
 
 #include <QDialog>
@@ -20,7 +22,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +38,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QUrl>
 
 namespace {
 
@@ -345,6 +345,10 @@ void MDI::registerOwnCommands()
             },
             true);
     registerCommand("PROJLEGEND", [this] { ShowForm("FormLegenda"); });
+    // The settings window is modal with the main window as owner, from the menu and buttcf.
+    registerForm(
+            "FormCFG", [](MDI &mdi) -> QWidget * { return new FormCFG(mdi, &mdi); }, true);
+    registerCommand("CALCCFG", [this] { ShowForm("FormCFG"); });
 }
 
 void MDI::CALC_Click()
@@ -378,16 +382,10 @@ void MDI::PRINTCFG_Click()
 
 void MDI::HELPINDEX_Click()
 {
+    // The user guide, installed with the shipped files; the opener reports a failure itself.
     const QString path = m_context.paths().dataFile(QStringLiteral("reservium.html"));
-    const bool opened = QFileInfo::exists(path)
-            && QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!opened) {
-        MessageBox("O arquivo " + QDir::toNativeSeparators(path).toStdString()
-                           + " não pode ser aberto.\rVerifique se existe algum aplicativo "
-                             "associado à extensão: "
-                           + path.right(4).toStdString(),
-                   Buttons::Ok, Icon::Critical, "ATENÇÃO!");
-    }
+    ModuleCAD::OpenDocument(m_context,
+                            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 void MDI::OpenProjectFile(const QString &path)
@@ -498,7 +496,7 @@ QAction *MDI::menuItem(const QString &name) const
 
 void MDI::HELPABOUT_Click()
 {
-    FormSobre about(this);
+    FormSobre about(&m_context, this);
     about.exec();
 }
 
