@@ -404,7 +404,9 @@ ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport)
             const float bottom = calculated ? s.thicknessEf : s.minWallThickness;
             // Every calculation raises walls and bottom once before it tests them, so the
             // project keeps them one step lower: reopened, the calculation lands on them again.
-            et = ctx.text(lid);
+            // The lid is written with the digits that read back its very single, so that the
+            // reopened project is calculated at the thickness it was designed at.
+            et = SingleTextExact(lid, ctx.regional());
             ep = ctx.text(static_cast<double>(walls) - 0.01);
             ef = ctx.text(static_cast<double>(bottom) - 0.01);
         }
