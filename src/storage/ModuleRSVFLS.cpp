@@ -797,7 +797,7 @@ ErrorPair ReadParameters(Recordset &rs, ProjectParameters &out)
         const std::optional<double> v = TryTextToNumber(text, c.format);
         if (!v || !std::isfinite(*v))
             return { kTypeMismatch,
-                     std::string("o valor \"") + text + "\" da coluna " + c.column
+                     "o valor " + DatabaseError::QuotedValue(text) + " da coluna " + c.column
                              + " não é um número" };
         out[i] = *v;
     }

@@ -48,7 +48,8 @@ public:
         const std::optional<double> v = TryTextToNumber(t, 8);
         if (!v || !std::isfinite(*v))
             throw Bad{ { kTypeMismatch,
-                         "o valor \"" + t + "\" da coluna " + column + " não é um número" } };
+                         "o valor " + DatabaseError::QuotedValue(t) + " da coluna " + column
+                                 + " não é um número" } };
         return *v;
     }
 
@@ -59,7 +60,8 @@ public:
         const std::optional<double> v = TryTextToNumber(t, 30);
         if (!v || !std::isfinite(*v))
             throw Bad{ { kTypeMismatch,
-                         "o valor \"" + t + "\" da coluna " + column + " não é um número" } };
+                         "o valor " + DatabaseError::QuotedValue(t) + " da coluna " + column
+                                 + " não é um número" } };
         return *v;
     }
 
