@@ -1,7 +1,15 @@
 #include "core/ui/MDI.h"
 
+#include "cad/ui/CadWindows.h"
 #include "core/AppContext.h"
 #include "core/ui/FormSobre.h"
+#include "input/ui/InputWindows.h"
+#include "results/ui/ReportWindows.h"
+#include "results/ui/ResultsWindows.h"
+
+#include <QDialog>
+#include <QMdiSubWindow>
+#include <QPointer>
 
 #include <QAction>
 #include <QApplication>
@@ -66,10 +74,22 @@ MDI::MDI(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(
     ShowInputStatus(noError);
 
     m_context.setUi(this);
+
+    // Each subsystem makes its own windows known and gives its menu commands their actions.
+    RegisterInputWindows(*this);
+    RegisterResultsWindows(*this);
+    RegisterReportWindows(*this);
+    RegisterCadWindows(*this);
 }
 
 MDI::~MDI()
 {
+    // Modal windows and child windows alike go with the main window.
+    for (auto &entry : m_forms) {
+        if (entry.second.modal)
+            delete entry.second.widget;
+        entry.second.widget = nullptr;
+    }
     if (m_context.ui() == this)
         m_context.setUi(nullptr);
 }
@@ -111,12 +131,91 @@ void MDI::buildMenus()
     QAction *about = addItem(help, "HELPABOUT", "&Sobre o Reservium");
     connect(about, &QAction::triggered, this, &MDI::HELPABOUT_Click);
 
-    // Commands whose subsystems are not part of this build yet stay visible but disabled.
+    // A command is enabled when its subsystem registers its action (registerCommand).
     for (const char *name : { "NEWPRJ", "OPENPRJ", "SAVEPRJ", "SAVEASPRJ", "PRINTPRJ", "PRINTCFG",
                               "FINDCAD", "CALCCFG", "PROJLEGEND", "CALC", "DETAIL", "HELPINDEX" }) {
-        if (QAction *a = menuItem(name))
+        if (QAction *a = menuItem(name)) {
             a->setEnabled(false);
+            connect(a, &QAction::triggered, this,
+                    [this, n = QString::fromLatin1(name)] { runCommand(n); });
+        }
     }
+}
+
+void MDI::registerCommand(const QString &name, std::function<void()> handler)
+{
+    m_commands[name] = std::move(handler);
+    if (QAction *a = menuItem(name))
+        a->setEnabled(true);
+}
+
+bool MDI::runCommand(const QString &name)
+{
+    const auto found = m_commands.find(name);
+    if (found == m_commands.end() || !found->second)
+        return false;
+    // Copied: a command may register commands again (a window built on first use).
+    const std::function<void()> handler = found->second;
+    handler();
+    return true;
+}
+
+void MDI::registerForm(const std::string &formName, FormFactory create, bool modal)
+{
+    FormEntry &entry = m_forms[formName];
+    entry.create = std::move(create);
+    entry.modal = modal;
+}
+
+QWidget *MDI::form(const std::string &formName) const
+{
+    const auto found = m_forms.find(formName);
+    return found == m_forms.end() ? nullptr : found->second.widget;
+}
+
+QWidget *MDI::ensureForm(const std::string &formName)
+{
+    const auto found = m_forms.find(formName);
+    if (found == m_forms.end() || !found->second.create)
+        return nullptr;
+    FormEntry &entry = found->second;
+    if (entry.widget)
+        return entry.widget;
+    QWidget *widget = entry.create(*this);
+    if (!widget)
+        return nullptr;
+    if (widget->objectName().isEmpty())
+        widget->setObjectName(QString::fromStdString(formName));
+    entry.widget = widget;
+    // The entry forgets the window when it is destroyed (closed, or the main window goes).
+    connect(widget, &QObject::destroyed, this, [this, formName] {
+        const auto it = m_forms.find(formName);
+        if (it != m_forms.end())
+            it->second.widget = nullptr;
+    });
+    if (!entry.modal) {
+        QMdiSubWindow *sub = m_mdiArea->addSubWindow(widget);
+        sub->setObjectName(QString::fromStdString(formName) + "_subwindow");
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);
+        widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    return widget;
+}
+
+QMdiSubWindow *MDI::subWindowOf(const std::string &formName) const
+{
+    QWidget *widget = form(formName);
+    return widget ? qobject_cast<QMdiSubWindow *>(widget->parentWidget()) : nullptr;
+}
+
+bool MDI::isFormVisible(const std::string &formName) const
+{
+    QWidget *widget = form(formName);
+    if (!widget)
+        return false;
+    if (QMdiSubWindow *sub = subWindowOf(formName))
+        return sub->isVisible();
+    return widget->isVisible();
 }
 
 QAction *MDI::menuItem(const QString &name) const
@@ -183,21 +282,85 @@ void MDI::ShowInputStatus(const InputError &status)
     m_statusText->setText(QString::fromStdString(status.message));
 }
 
-void MDI::ShowForm(const std::string &) { }
+void MDI::ShowForm(const std::string &formName)
+{
+    QWidget *widget = ensureForm(formName);
+    if (!widget)
+        return;
+    const auto &entry = m_forms.at(formName);
+    if (entry.modal) {
+        if (auto *dialog = qobject_cast<QDialog *>(widget)) {
+            dialog->exec();
+            return;
+        }
+        widget->show();
+        return;
+    }
+    if (QMdiSubWindow *sub = subWindowOf(formName)) {
+        sub->show();
+        widget->show();
+        m_mdiArea->setActiveSubWindow(sub);
+    }
+}
 
-void MDI::HideForm(const std::string &) { }
+void MDI::HideForm(const std::string &formName)
+{
+    QWidget *widget = form(formName);
+    if (!widget)
+        return;
+    if (QMdiSubWindow *sub = subWindowOf(formName))
+        sub->hide();
+    else
+        widget->hide();
+}
 
-void MDI::CloseForm(const std::string &) { }
+void MDI::CloseForm(const std::string &formName)
+{
+    QWidget *widget = form(formName);
+    if (!widget)
+        return;
+    if (QMdiSubWindow *sub = subWindowOf(formName)) {
+        sub->close();
+        return;
+    }
+    if (auto *dialog = qobject_cast<QDialog *>(widget))
+        dialog->reject();
+    else
+        widget->close();
+}
 
-void MDI::ShowProgress(const std::string &) { }
+void MDI::ShowProgress(const std::string &label)
+{
+    if (m_hooks.showProgress)
+        m_hooks.showProgress(label);
+}
 
-void MDI::CloseProgress() { }
+void MDI::CloseProgress()
+{
+    if (m_hooks.closeProgress)
+        m_hooks.closeProgress();
+}
 
-void MDI::RefreshBarGrid() { }
+void MDI::RefreshBarGrid()
+{
+    if (m_hooks.refreshBarGrid)
+        m_hooks.refreshBarGrid();
+}
 
-void MDI::ShowResultsWindow(const std::string &) { }
+void MDI::ShowResultsWindow(const std::string &caption)
+{
+    if (m_hooks.showResults)
+        m_hooks.showResults(caption);
+}
 
-void MDI::FocusField(const std::string &, const std::string &) { }
+void MDI::FocusField(const std::string &formName, const std::string &controlName)
+{
+    QWidget *widget = form(formName);
+    if (!widget)
+        return;
+    if (QWidget *field = widget->findChild<QWidget *>(QString::fromStdString(controlName)))
+        field->setFocus(Qt::OtherFocusReason);
+}
 
 UiHost::FileDialogResult MDI::ShowOpen(const FileDialogOptions &options)
 {
@@ -226,5 +389,7 @@ bool MDI::HasActiveChildWindow() const
 
 void MDI::CloseChildWindows()
 {
+    // Closed sub-windows delete their windows, so each is built afresh with its load-time
+    // values the next time it is shown.
     m_mdiArea->closeAllSubWindows();
 }

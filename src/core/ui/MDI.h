@@ -4,11 +4,16 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <map>
+#include <string>
+
 class AppContext;
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QMdiSubWindow;
 
 /// The main window: a multiple-document area with the program's menus and the status bar whose
 /// first panel carries the input-limit message. It implements UiHost for the flows.
@@ -21,8 +26,38 @@ public:
     ~MDI() override;
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
+    AppContext &context() const { return m_context; }
     /// The menu item with the given control name (NEWPRJ, OPENPRJ, ...), or null.
     QAction *menuItem(const QString &name) const;
+
+    /// How a window is made the first time the flows ask for it. A child window is placed in
+    /// the document area and kept hidden between uses; a modal one (a QDialog) is run with
+    /// exec() each time it is shown.
+    using FormFactory = std::function<QWidget *(MDI &)>;
+    void registerForm(const std::string &formName, FormFactory create, bool modal = false);
+    /// The window of this name if it has been made and not closed since, otherwise null.
+    QWidget *form(const std::string &formName) const;
+    /// The window of this name, made now when it does not exist yet; null for an unknown name.
+    QWidget *ensureForm(const std::string &formName);
+    /// Whether the window of this name exists and is shown.
+    bool isFormVisible(const std::string &formName) const;
+
+    /// Gives a menu command (NEWPRJ, CALC...) its action and enables its menu item. A command
+    /// without one stays disabled, so that nothing is offered that does nothing.
+    void registerCommand(const QString &name, std::function<void()> handler);
+    /// Runs a registered command (menus and toolbar buttons share them); false when unknown.
+    bool runCommand(const QString &name);
+
+    /// The screen services that belong to windows of other subsystems: the progress window,
+    /// the results window and its grid. Each subsystem's window registration sets its own.
+    struct WindowHooks
+    {
+        std::function<void(const std::string &label)> showProgress;
+        std::function<void()> closeProgress;
+        std::function<void()> refreshBarGrid;
+        std::function<void(const std::string &caption)> showResults;
+    };
+    WindowHooks &hooks() { return m_hooks; }
 
     int MessageBox(const std::string &text, Buttons buttons, Icon icon,
                    const std::string &title) override;
@@ -48,9 +83,20 @@ private:
     void buildMenus();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void HELPABOUT_Click();
+    QMdiSubWindow *subWindowOf(const std::string &formName) const;
+
+    struct FormEntry
+    {
+        FormFactory create;
+        bool modal = false;
+        QWidget *widget = nullptr; ///< the window while it exists
+    };
 
     AppContext &m_context;
     QMdiArea *m_mdiArea = nullptr;
     QLabel *m_statusPicture = nullptr;
     QLabel *m_statusText = nullptr;
+    std::map<std::string, FormEntry> m_forms;
+    std::map<QString, std::function<void()>> m_commands;
+    WindowHooks m_hooks;
 };

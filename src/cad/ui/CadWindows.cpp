@@ -1,0 +1,8 @@
+#include "cad/ui/CadWindows.h"
+
+#include "core/ui/MDI.h"
+
+void RegisterCadWindows(MDI &mdi)
+{
+    (void)mdi;
+}

@@ -1,0 +1,8 @@
+#include "input/ui/InputWindows.h"
+
+#include "core/ui/MDI.h"
+
+void RegisterInputWindows(MDI &mdi)
+{
+    (void)mdi;
+}
