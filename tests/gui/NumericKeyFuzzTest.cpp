@@ -23,7 +23,11 @@
 
 namespace {
 
+#ifdef RESERVIUM_KEY_SEQUENCES
+constexpr int kSequences = RESERVIUM_KEY_SEQUENCES;
+#else
 constexpr int kSequences = 100000;
+#endif
 
 struct Setting
 {
