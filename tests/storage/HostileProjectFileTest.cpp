@@ -365,7 +365,7 @@ TEST_F(StorageTest, HostileProjectFilesDamagedInTheirBytes)
     ASSERT_EQ(projects.size(), 3u);
     std::mt19937 rng(11122026);
     HostileOpen open(dir.path());
-    for (int i = 0; i < 360; ++i) {
+    for (int i = 0; i < 640; ++i) {
         const QByteArray &base = projects[static_cast<std::size_t>(i) % projects.size()];
         open.open(damagedBytes(base, rng), "arquivo danificado " + std::to_string(i));
         if (HasFatalFailure())
@@ -373,7 +373,7 @@ TEST_F(StorageTest, HostileProjectFilesDamagedInTheirBytes)
     }
     std::printf("%d arquivos: %d abertos, %d recusados, %d parados por limite ou cálculo\n",
                 open.tried(), open.opened(), open.refused(), open.stopped());
-    EXPECT_GE(open.tried(), 360);
+    EXPECT_GE(open.tried(), 640);
     EXPECT_GT(open.refused(), 0);
 }
 
