@@ -1,4 +1,5 @@
 #include "cli/ProjectCommands.h"
+#include "cad/ModuleCAD.h"
 
 #include "cli/CalcCommand.h"
 #include "cli/JsonWriter.h"
@@ -12,6 +13,9 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
 
 #include <cmath>
 #include <iostream>
@@ -129,6 +133,29 @@ void printOutcome(const AppContext &ctx, const CalcCommand::Outcome &outcome)
     CalcCommand::PrintJson(w);
 }
 
+/// The legend saved in a project file. Opening a project keeps the legend typed in the window, as
+/// the program does; a batch drawing has no window, so it takes the file's own legend.
+void readSavedLegend(AppContext &ctx, const QString &path)
+{
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec("SELECT rsvlgdPRJ, rsvlgdCLI, rsvlgdEND, rsvlgdRSP, rsvlgdOBS FROM RSVLGD")
+                && q.next()) {
+                const char *controls[] = { "aeESTPROJ", "aeESTCLI", "aeESTEND", "aeESTRESP",
+                                           "aeESTOBS" };
+                for (int i = 0; i < 5; ++i)
+                    SetLegendText(ctx.forms.FormLegenda, controls[i],
+                                  q.value(i).toString().toStdString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
 } // namespace
 
 int RunSave(const std::vector<std::string> &args)
@@ -201,6 +228,38 @@ int RunReportDb(const std::vector<std::string> &args)
     }
 }
 
+int RunDetail(const std::vector<std::string> &args)
+{
+    try {
+        const CalcCommand::CommandLine line = CalcCommand::ParseCommandLine(args, { "--regional" });
+        if (line.files.size() != 2 || line.files[0] == "-" || line.files[1] == "-")
+            throw InputProblem{
+                "detail pede o arquivo do projeto e a pasta dos arquivos de troca"
+            };
+        const auto ctx = CalcCommand::MakeContext(line.regional);
+        ApplySettings(*ctx);
+        const ProjectFlow::OpenResult opened = ProjectFlow::OpenProjectFile(*ctx, line.files[0]);
+        if (opened.status == ProjectFlow::OpenStatus::FileError)
+            return CalcCommand::ReportFileError("detail", opened.error);
+        if (opened.status != ProjectFlow::OpenStatus::Opened) {
+            const CalcCommand::Outcome outcome = CalcCommand::OutcomeOfOpening(*ctx, opened);
+            printOutcome(*ctx, outcome);
+            return outcome.status;
+        }
+        readSavedLegend(*ctx, QString::fromLocal8Bit(line.files[0].c_str()));
+        if (ErrorPair e = ModuleCAD::WriteDetailingFile(
+                    *ctx, QString::fromLocal8Bit(line.files[1].c_str()));
+            !e.ok())
+            return CalcCommand::ReportFileError("detail", e);
+        return CalcCommand::kCalculated;
+    } catch (const InputProblem &p) {
+        return problem("detail", p);
+    } catch (const std::exception &e) {
+        std::cerr << "reservium-cli detail: erro interno: " << e.what() << "\n";
+        return CalcCommand::kUsage;
+    }
+}
+
 const char *Usage()
 {
     return "  save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
@@ -211,7 +270,11 @@ const char *Usage()
            "              JSON. Saída como calc; 4 erro de arquivo.\n"
            "  report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
            "              abre o projeto e grava o banco de dados do relatório, como a\n"
-           "              impressão. Saída como calc; 4 erro de arquivo.\n";
+           "              impressão. Saída como calc; 4 erro de arquivo.\n"
+           "  detail [--regional pt-BR|en-US] PROJETO.rsv PASTA\n"
+           "              abre o projeto e grava na PASTA os arquivos de troca do\n"
+           "              detalhamento, RSV_DET.ENT e RSV_LGD.ENT. Saída como calc; 4 erro\n"
+           "              de arquivo.\n";
 }
 
 } // namespace ProjectCommands

@@ -25,6 +25,10 @@ namespace ProjectCommands {
 int RunSave(const std::vector<std::string> &args);
 /// The arguments after "report-db". Returns the exit status.
 int RunReportDb(const std::vector<std::string> &args);
+/// The arguments after "detail": `detail [--regional …] FILE.rsv DIR` opens the project and
+/// writes its detailing exchange files "RSV_DET.ENT" and "RSV_LGD.ENT" into DIR, as the Detail
+/// command writes them into the program's folder (the legend is the one saved in the file).
+int RunDetail(const std::vector<std::string> &args);
 
 /// The usage lines of both commands, for the program's help.
 const char *Usage();

@@ -17,6 +17,7 @@ void printHelp(std::ostream &out)
            "     reservium-cli calc --project PROJETO.rsv [--regional pt-BR|en-US]\n"
            "     reservium-cli save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
            "     reservium-cli report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
+           "     reservium-cli detail [--regional pt-BR|en-US] PROJETO.rsv PASTA\n"
            "\n"
            "Reservium - Software para Projeto de Reservatórios em Concreto Armado,\n"
            "sem janelas.\n"
@@ -47,6 +48,8 @@ int main(int argc, char *argv[])
             command = &ProjectCommands::RunSave;
         else if (std::strcmp(argv[1], "report-db") == 0)
             command = &ProjectCommands::RunReportDb;
+        else if (std::strcmp(argv[1], "detail") == 0)
+            command = &ProjectCommands::RunDetail;
         if (command) {
             // No display is needed: the engine and the platform layer run on Qt Core alone.
             QCoreApplication app(argc, argv);

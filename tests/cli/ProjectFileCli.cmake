@@ -81,6 +81,38 @@ elseif(MODE STREQUAL "reportdb")
     if(NOT status EQUAL 4 OR NOT stderr MATCHES "Erro 3078: " OR NOT before STREQUAL after)
         message(FATAL_ERROR "report-db over the project: exit ${status}\n${stderr}")
     endif()
+elseif(MODE STREQUAL "detail")
+    # The detailing exchange files as the Detail command writes them: 116 lines with CR LF,
+    # the saved legend beside them, decimal points under a comma locale.
+    run(ignored ${CLI} detail --regional pt-BR ${project} ${WORK})
+    # CMake's file(READ) drops carriage returns: the line ends are counted on the bytes.
+    file(READ ${WORK}/RSV_DET.ENT det_hex HEX)
+    string(REGEX REPLACE "(..)" "\\1 " det_bytes "${det_hex}")
+    string(REGEX MATCHALL "0d 0a " ends "${det_bytes}")
+    list(LENGTH ends count)
+    file(STRINGS ${WORK}/RSV_DET.ENT det_lines)
+    list(LENGTH det_lines line_count)
+    list(SUBLIST det_lines 0 8 head)
+    if(NOT count EQUAL 116 OR NOT line_count EQUAL 116
+       OR NOT head STREQUAL "279;256;261;10;12;14;1.5;CA-50")
+        message(FATAL_ERROR "RSV_DET.ENT: ${count} CR LF, ${line_count} lines, ${head}")
+    endif()
+    # Position 3 is excluded by the edits: its group is 0, 0, gauge, 0, 0.
+    list(SUBLIST det_lines 21 5 group3)
+    if(NOT group3 MATCHES "^0;0;[0-9.]+;0;0$")
+        message(FATAL_ERROR "position 3: ${group3}")
+    endif()
+    file(READ ${WORK}/RSV_LGD.ENT legend_hex HEX)
+    # "Caixa Vila Nova", "Prefeitura" and three empty lines, each ended by CR LF.
+    if(NOT legend_hex STREQUAL "43616978612056696c61204e6f76610d0a507265666569747572610d0a0d0a0d0a0d0a")
+        message(FATAL_ERROR "RSV_LGD.ENT: ${legend_hex}")
+    endif()
+    # A folder that is not there is a file error.
+    execute_process(COMMAND ${CLI} detail ${project} ${WORK}/no-such-folder RESULT_VARIABLE status
+        OUTPUT_QUIET ERROR_VARIABLE stderr)
+    if(NOT status EQUAL 4 OR NOT stderr MATCHES "Erro 76: ")
+        message(FATAL_ERROR "detail into a missing folder: exit ${status}\n${stderr}")
+    endif()
 else()
     message(FATAL_ERROR "unknown MODE ${MODE}")
 endif()

@@ -45,11 +45,11 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "SAVEASPRJ", "Sal&var Como...", false },
             { "PRINTPRJ", "&Imprimir", false },
             { "PRINTCFG", "&Configurar Impressora", false },
-            { "FINDCAD", "&Localizar Plataforma CAD", false },
+            { "FINDCAD", "&Localizar Plataforma CAD", true },
             { "CALCCFG", "&Configurações de Cálculo", false },
             { "PROJLEGEND", "&Legenda do Projeto", false },
             { "CALC", "&Calculadora", false },
-            { "DETAIL", "&Detalhamento", false },
+            { "DETAIL", "&Detalhamento", true },
             { "HELPINDEX", "Tópicos da Ajuda", false },
             { "HELPABOUT", "&Sobre o Reservium", true },
         };
