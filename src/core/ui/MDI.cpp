@@ -84,8 +84,12 @@ MDI::MDI(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(
 
 MDI::~MDI()
 {
-    // Modal windows and child windows alike go with the main window.
+    // Modal windows and child windows alike go with the main window. The child windows are
+    // destroyed by the base class, after the registry is gone: their destroyed signals must no
+    // longer reach it.
     for (auto &entry : m_forms) {
+        if (entry.second.widget)
+            disconnect(entry.second.widget, &QObject::destroyed, this, nullptr);
         if (entry.second.modal)
             delete entry.second.widget;
         entry.second.widget = nullptr;
