@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6svg6
     libfontconfig-dev
     sqlite3 fonts-dejavu-core
+    libdxflib-dev python3-ezdxf
     xvfb xauth
 )
 missing=()

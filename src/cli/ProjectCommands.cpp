@@ -228,7 +228,7 @@ int RunReportDb(const std::vector<std::string> &args)
     }
 }
 
-int RunDetail(const std::vector<std::string> &args)
+int RunDetailAs(const char *command, const std::vector<std::string> &args)
 {
     try {
         const CalcCommand::CommandLine line = CalcCommand::ParseCommandLine(args, { "--regional" });
@@ -240,7 +240,7 @@ int RunDetail(const std::vector<std::string> &args)
         ApplySettings(*ctx);
         const ProjectFlow::OpenResult opened = ProjectFlow::OpenProjectFile(*ctx, line.files[0]);
         if (opened.status == ProjectFlow::OpenStatus::FileError)
-            return CalcCommand::ReportFileError("detail", opened.error);
+            return CalcCommand::ReportFileError(command, opened.error);
         if (opened.status != ProjectFlow::OpenStatus::Opened) {
             const CalcCommand::Outcome outcome = CalcCommand::OutcomeOfOpening(*ctx, opened);
             printOutcome(*ctx, outcome);
@@ -250,14 +250,19 @@ int RunDetail(const std::vector<std::string> &args)
         if (ErrorPair e = ModuleCAD::WriteDetailingFile(
                     *ctx, QString::fromLocal8Bit(line.files[1].c_str()));
             !e.ok())
-            return CalcCommand::ReportFileError("detail", e);
+            return CalcCommand::ReportFileError(command, e);
         return CalcCommand::kCalculated;
     } catch (const InputProblem &p) {
-        return problem("detail", p);
+        return problem(command, p);
     } catch (const std::exception &e) {
-        std::cerr << "reservium-cli detail: erro interno: " << e.what() << "\n";
+        std::cerr << "reservium-cli " << command << ": erro interno: " << e.what() << "\n";
         return CalcCommand::kUsage;
     }
+}
+
+int RunDetail(const std::vector<std::string> &args)
+{
+    return RunDetailAs("detail", args);
 }
 
 const char *Usage()

@@ -29,6 +29,8 @@ int RunReportDb(const std::vector<std::string> &args);
 /// writes its detailing exchange files "RSV_DET.ENT" and "RSV_LGD.ENT" into DIR, as the Detail
 /// command writes them into the program's folder (the legend is the one saved in the file).
 int RunDetail(const std::vector<std::string> &args);
+/// The same on behalf of another command, whose name its messages carry.
+int RunDetailAs(const char *command, const std::vector<std::string> &args);
 
 /// The usage lines of both commands, for the program's help.
 const char *Usage();

@@ -1,7 +1,9 @@
 #include "cli/CalcCommand.h"
+#include "cli/DrawingCommand.h"
 #include "cli/ProjectCommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstring>
 #include <iostream>
@@ -9,6 +11,15 @@
 #include <vector>
 
 namespace {
+
+/// The drawing command's GUI application warns, without a display, of a runtime folder it
+/// never uses; the command's standard error stays for its own one-line messages.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::cerr << message.toLocal8Bit().constData() << "\n";
+}
 
 void printHelp(std::ostream &out)
 {
@@ -18,13 +29,15 @@ void printHelp(std::ostream &out)
            "     reservium-cli save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
            "     reservium-cli report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
            "     reservium-cli detail [--regional pt-BR|en-US] PROJETO.rsv PASTA\n"
+           "     reservium-cli drawing [--regional pt-BR|en-US] [--sheet A4|A3|A2|A1|A0]\n"
+           "                           [--scale N] PROJETO.rsv DESENHO.dxf|.pdf|.svg\n"
            "\n"
            "Reservium - Software para Projeto de Reservatórios em Concreto Armado,\n"
            "sem janelas.\n"
            "\n"
            "  --version   mostra a versão do programa\n"
            "  --help      mostra esta ajuda\n"
-        << CalcCommand::Usage() << ProjectCommands::Usage();
+        << CalcCommand::Usage() << ProjectCommands::Usage() << DrawingCommand::Usage();
 }
 
 } // namespace
@@ -50,6 +63,14 @@ int main(int argc, char *argv[])
             command = &ProjectCommands::RunReportDb;
         else if (std::strcmp(argv[1], "detail") == 0)
             command = &ProjectCommands::RunDetail;
+        if (std::strcmp(argv[1], "drawing") == 0) {
+            // Drawings need fonts, hence a GUI application, but never a display.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(quietMessages);
+            QGuiApplication app(argc, argv);
+            return DrawingCommand::Run(std::vector<std::string>(argv + 2, argv + argc));
+        }
         if (command) {
             // No display is needed: the engine and the platform layer run on Qt Core alone.
             QCoreApplication app(argc, argv);

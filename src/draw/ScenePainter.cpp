@@ -84,6 +84,8 @@ private:
         ColorIndex index = m_stroke->color;
         if (index == kByLayer)
             index = m_layer ? m_layer->color : 7;
+        if (m_options.darkGround && index == 7)
+            return Qt::white;
         const CadColors::Rgb rgb = CadColors::rgbOf(index);
         return QColor(rgb.r, rgb.g, rgb.b);
     }

@@ -20,6 +20,8 @@ public:
         bool monochrome = false; ///< every colour drawn black (for printers without colour)
         double margin = 0.04; ///< fraction of the target kept free around a fitted scene
         bool drawNote = true; ///< show the scene's note in the target's top-left corner
+        /// Drawn on a dark ground, as a CAD program shows a drawing: colour 7 is white there.
+        bool darkGround = false;
     };
 
     /// Model to device for the scene's extent fitted into target, proportions kept, centred.

@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -123,6 +124,8 @@ TEST_F(CadWindowsTest, DetailAndTheToolboxDriveTheRunningPlatform)
 {
     ASSERT_TRUE(platform.listen(QStringLiteral("Reservium CAD")));
     choosePlatform("/usr/bin/true");
+    // The Tools menu enables the detailing when it opens over the results window.
+    emit window->findChild<QMenu *>("TOOLS")->aboutToShow();
     ASSERT_TRUE(window->menuItem("DETAIL")->isEnabled());
     ASSERT_TRUE(window->menuItem("FINDCAD")->isEnabled());
 

@@ -10,9 +10,25 @@
 #include <QStyleOptionFocusRect>
 #include <QSvgRenderer>
 
+// The picture sets are compiled into the windows' static library, whose resources are
+// registered when first needed.
+static void initPictureResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(pictures);
+        return true;
+    }();
+    (void)done;
+}
+
+void ImageButton::ensurePictures()
+{
+    initPictureResources();
+}
+
 ImageButton::ImageButton(const QString &controlName, int index, const QString &description,
                          QWidget *parent)
-    : QAbstractButton(parent),
+    : QAbstractButton((initPictureResources(), parent)),
       m_controlName(controlName),
       m_index(index),
       m_description(description)

@@ -24,6 +24,10 @@ public:
     ImageButton(const QString &controlName, int index, const QString &description,
                 QWidget *parent = nullptr);
 
+    /// Registers the picture sets (":/pictures/…") with Qt's resources; the image buttons do it
+    /// themselves, other users of the pictures (the status bar) call it first.
+    static void ensurePictures();
+
     int index() const { return m_index; }
     QString pictureSet() const;
     QString description() const { return m_description; }

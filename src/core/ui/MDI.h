@@ -6,10 +6,15 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class AppContext;
+class FormCalculadora;
+class ImageButton;
 class QAction;
+class QPrinter;
+class QToolBar;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -59,6 +64,29 @@ public:
     };
     WindowHooks &hooks() { return m_hooks; }
 
+    /// The toolbar strip and its nine image buttons, in their order.
+    QToolBar *toolbar() const { return m_toolbar; }
+    ImageButton *toolbarButton(const QString &controlName) const;
+    /// The toolbar's pictures back to rest: normal, except the results-dependent buttons
+    /// (buttsv, buttrp, buttcd), which show their disabled picture while the results window is
+    /// hidden. The input windows call it when the pointer moves over their background, so that
+    /// the toolbar never keeps a hover picture.
+    void ResetToolbarPictures();
+    /// Whether a toolbar button acts now: the results-dependent ones only while the results
+    /// window is visible.
+    bool toolbarButtonActive(const QString &controlName) const;
+
+    /// The printer and page chosen in "&Configurar Impressora", kept while the program runs;
+    /// the report prints to it.
+    QPrinter &printer();
+
+    /// The calculator window, made on the first "&Calculadora"; null before.
+    FormCalculadora *calculator() const { return m_calculator; }
+
+    /// Opens a project file as "&Abrir" does after its dialog (the desktop's "open with" and
+    /// the command line); a failure is shown.
+    void OpenProjectFile(const QString &path);
+
     int MessageBox(const std::string &text, Buttons buttons, Icon icon,
                    const std::string &title) override;
     void ShowInputStatus(const InputError &status) override;
@@ -79,8 +107,22 @@ public:
     bool HasActiveChildWindow() const override;
     void CloseChildWindows() override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildMenus();
+    void buildToolbar();
+    void registerOwnCommands();
+    void Arquivo_Click();
+    void TOOLS_Click();
+    void toolbarButton_Click(ImageButton *button);
+    void toolbarButton_MouseMove(ImageButton *button);
+    void PRINTCFG_Click();
+    void CALC_Click();
+    void HELPINDEX_Click();
+    bool resultsVisible() const;
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void HELPABOUT_Click();
     QMdiSubWindow *subWindowOf(const std::string &formName) const;
@@ -94,6 +136,10 @@ private:
 
     AppContext &m_context;
     QMdiArea *m_mdiArea = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    std::map<QString, ImageButton *> m_toolbarButtons;
+    std::unique_ptr<QPrinter> m_printer;
+    FormCalculadora *m_calculator = nullptr;
     QLabel *m_statusPicture = nullptr;
     QLabel *m_statusText = nullptr;
     std::map<std::string, FormEntry> m_forms;
