@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6svg6
     libfontconfig-dev
-    sqlite3 fonts-dejavu-core
+    sqlite3 fonts-dejavu-core poppler-utils qt6-translations-l10n
     libdxflib-dev python3-ezdxf
     xvfb xauth
 )

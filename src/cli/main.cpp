@@ -1,9 +1,11 @@
 #include "cli/CalcCommand.h"
 #include "cli/DrawingCommand.h"
 #include "cli/ProjectCommands.h"
+#include "cli/ReportCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHashFunctions>
 
 #include <cstring>
 #include <iostream>
@@ -12,13 +14,13 @@
 
 namespace {
 
-/// The drawing command's GUI application warns, without a display, of a runtime folder it
-/// never uses; the command's standard error stays for its own one-line messages.
-void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+/// Standard error carries the command's own messages, one line for a failure: the platform
+/// layer's remarks (a runtime folder it had to choose, a font it replaced) are not for the user
+/// of the command line. Fatal messages still end the program.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
-        return;
-    std::cerr << message.toLocal8Bit().constData() << "\n";
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        std::cerr << message.toLocal8Bit().constData() << "\n";
 }
 
 void printHelp(std::ostream &out)
@@ -28,6 +30,7 @@ void printHelp(std::ostream &out)
            "     reservium-cli calc --project PROJETO.rsv [--regional pt-BR|en-US]\n"
            "     reservium-cli save [--regional pt-BR|en-US] ARQUIVO.json|- PROJETO.rsv\n"
            "     reservium-cli report-db [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.mdb\n"
+           "     reservium-cli report [--regional pt-BR|en-US] PROJETO.rsv RELATORIO.pdf\n"
            "     reservium-cli detail [--regional pt-BR|en-US] PROJETO.rsv PASTA\n"
            "     reservium-cli drawing [--regional pt-BR|en-US] [--sheet A4|A3|A2|A1|A0]\n"
            "                           [--scale N] PROJETO.rsv DESENHO.dxf|.pdf|.svg\n"
@@ -37,7 +40,8 @@ void printHelp(std::ostream &out)
            "\n"
            "  --version   mostra a versão do programa\n"
            "  --help      mostra esta ajuda\n"
-        << CalcCommand::Usage() << ProjectCommands::Usage() << DrawingCommand::Usage();
+        << CalcCommand::Usage() << ProjectCommands::Usage() << ReportCommand::Usage()
+        << DrawingCommand::Usage();
 }
 
 } // namespace
@@ -63,13 +67,19 @@ int main(int argc, char *argv[])
             command = &ProjectCommands::RunReportDb;
         else if (std::strcmp(argv[1], "detail") == 0)
             command = &ProjectCommands::RunDetail;
-        if (std::strcmp(argv[1], "drawing") == 0) {
-            // Drawings need fonts, hence a GUI application, but never a display.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        const bool drawing = std::strcmp(argv[1], "drawing") == 0;
+        if (drawing || std::strcmp(argv[1], "report") == 0) {
+            // Reports and drawings lay out text with the fonts of the system, which takes the
+            // platform layer; without a display they run offscreen.
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
-            qInstallMessageHandler(quietMessages);
+            qInstallMessageHandler(&quietQtMessages);
+            // The PDF's font subsets are built through hash tables: with a fixed seed the same
+            // project prints the same file, byte for byte but for its creation date.
+            QHashSeed::setDeterministicGlobalSeed();
             QGuiApplication app(argc, argv);
-            return DrawingCommand::Run(std::vector<std::string>(argv + 2, argv + argc));
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            return drawing ? DrawingCommand::Run(args) : ReportCommand::Run(args);
         }
         if (command) {
             // No display is needed: the engine and the platform layer run on Qt Core alone.

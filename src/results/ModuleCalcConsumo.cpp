@@ -109,4 +109,23 @@ void ComputeQuantities(CalcContext &ctx)
     ctx.materialQuantities = q;
 }
 
+QuantitiesTable ShowQuantities(const CalcContext &ctx)
+{
+    QuantitiesTable t{};
+    const char *materials[] = { "Ferro", "Concreto", "Formas", "Impermeabilização" };
+    const char *units[] = { "Kg", "m³", "m²", "m²" };
+    const char *members[] = { "Tampa", "Parede", "Fundo", "Total" };
+    for (std::size_t c = 0; c < 4; ++c) {
+        t[0][c + 1] = materials[c];
+        t[1][c + 1] = units[c];
+    }
+    for (std::size_t r = 0; r < 4; ++r) {
+        t[r + 2][0] = members[r];
+        for (std::size_t c = 0; c < 4; ++c)
+            t[r + 2][c + 1] =
+                    DoubleText(TextToNumber(ctx.materialQuantities[r][c], "0.00"), ctx.regional());
+    }
+    return t;
+}
+
 } // namespace ModuleCalcConsumo

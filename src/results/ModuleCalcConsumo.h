@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string>
+
 class CalcContext;
 
 /// The bill of materials of the designed tank: steel weight, concrete volume, formwork and
@@ -22,5 +25,12 @@ double PositionSteelWeight(const CalcContext &ctx, int i);
 
 /// Recomputes the whole table: steel, then concrete, then formwork, then waterproofing.
 void ComputeQuantities(CalcContext &ctx);
+
+/// The quantities grid as the "Consumo" tab shows it: 6 rows of 5 cells, two header rows
+/// (materials "Ferro", "Concreto", "Formas", "Impermeabilização" and their units "Kg", "m³",
+/// "m²", "m²") over the members "Tampa", "Parede", "Fundo", "Total", each value rounded to two
+/// decimals and written without trailing zeros. Cell [0][0] and [1][0] are empty.
+using QuantitiesTable = std::array<std::array<std::string, 5>, 6>;
+QuantitiesTable ShowQuantities(const CalcContext &ctx);
 
 } // namespace ModuleCalcConsumo

@@ -254,6 +254,34 @@ std::string tableError(const char *what, const std::string &name)
 
 // ---- Files and tables ----------------------------------------------------------------------
 
+const std::vector<MomentColumn> &MomentColumns(std::int16_t layout)
+{
+    static const std::vector<MomentColumn> horizontal = {
+        { "rsvmommxp", 16 }, { "rsvmomxxm", 17 }, { "rsvmommyp", 18 }, { "rsvmomxym", 19 },
+        { "rsvmommxm", 20 }, { "rsvmomxxp", 21 }, { "rsvmommym", 22 }, { "rsvmomxyp", 23 },
+    };
+    static const std::vector<MomentColumn> vertical = {
+        { "rsvmommt1m", 27 }, { "rsvmommf1m", 26 }, { "rsvmommy1p", 24 }, { "rsvmomxy1p", 29 },
+        { "rsvmomxy2p", 30 }, { "rsvmommt2m", 37 }, { "rsvmommf2m", 35 }, { "rsvmommy2p", 33 },
+        { "rsvmomxy3p", 32 }, { "rsvmomxy4p", 31 }, { "rsvmommtm", 44 },  { "rsvmommfm", 42 },
+        { "rsvmommyp", 40 },  { "rsvmomxyap", 39 }, { "rsvmomxybp", 38 },
+    };
+    static const std::vector<MomentColumn> twoWay = {
+        { "rsvmommxt", 65 },  { "rsvmommyt", 64 },  { "rsvmomxxt", 61 },  { "rsvmomxyt", 60 },
+        { "rsvmommxp1", 45 }, { "rsvmommyp1", 46 }, { "rsvmomxxp1", 28 }, { "rsvmommxp2", 49 },
+        { "rsvmommyp2", 50 }, { "rsvmomxxp2", 25 }, { "rsvmommxf", 52 },  { "rsvmommyf", 53 },
+        { "rsvmomxxf", 56 },  { "rsvmomxyf", 57 },
+    };
+    switch (layout) {
+    case 1000:
+        return horizontal;
+    case 2000:
+        return vertical;
+    default:
+        return twoWay;
+    }
+}
+
 QString ReportDatabaseFile(const AppContext &ctx)
 {
     return ctx.paths().userFile(QString::fromLatin1(kReportDatabaseName));
@@ -603,32 +631,21 @@ ErrorPair SaveReportTables(const CalcContext &ctx, Database &db)
         if (ErrorPair e = appendRow(db, "RSVCSM", quantities); !e.ok())
             return e;
 
-        using Moments = std::vector<std::pair<const char *, std::size_t>>;
-        Moments moments;
+        std::int16_t layout = 3000;
         switch (chosenLayout(ctx)) {
         case Layout::Horizontal:
-            moments = { { "rsvmommxp", 16 }, { "rsvmomxxm", 17 }, { "rsvmommyp", 18 },
-                        { "rsvmomxym", 19 }, { "rsvmommxm", 20 }, { "rsvmomxxp", 21 },
-                        { "rsvmommym", 22 }, { "rsvmomxyp", 23 } };
+            layout = 1000;
             break;
         case Layout::Vertical:
-            moments = { { "rsvmommt1m", 27 }, { "rsvmommf1m", 26 }, { "rsvmommy1p", 24 },
-                        { "rsvmomxy1p", 29 }, { "rsvmomxy2p", 30 }, { "rsvmommt2m", 37 },
-                        { "rsvmommf2m", 35 }, { "rsvmommy2p", 33 }, { "rsvmomxy3p", 32 },
-                        { "rsvmomxy4p", 31 }, { "rsvmommtm", 44 },  { "rsvmommfm", 42 },
-                        { "rsvmommyp", 40 },  { "rsvmomxyap", 39 }, { "rsvmomxybp", 38 } };
+            layout = 2000;
             break;
         case Layout::TwoWay:
-            moments = { { "rsvmommxt", 65 },  { "rsvmommyt", 64 },  { "rsvmomxxt", 61 },
-                        { "rsvmomxyt", 60 },  { "rsvmommxp1", 45 }, { "rsvmommyp1", 46 },
-                        { "rsvmomxxp1", 28 }, { "rsvmommxp2", 49 }, { "rsvmommyp2", 50 },
-                        { "rsvmomxxp2", 25 }, { "rsvmommxf", 52 },  { "rsvmommyf", 53 },
-                        { "rsvmomxxf", 56 },  { "rsvmomxyf", 57 } };
             break;
         }
+        const std::vector<MomentColumn> &moments = MomentColumns(layout);
         Row momentRow;
-        for (const auto &[column, field] : moments)
-            momentRow.emplace_back(column, r.Text_a[field]);
+        for (const MomentColumn &m : moments)
+            momentRow.emplace_back(m.column, r.Text_a[m.field]);
         return appendRow(db, "RSVMOM", momentRow);
     });
 }

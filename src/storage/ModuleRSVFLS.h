@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ QString ReportDatabaseFile(const AppContext &ctx);
 /// The CREATE TABLE statements of a project file or of the report database, in the order they
 /// are run; the report database's RSVMOM takes the form of the layout window's option.
 std::vector<std::string> CreateStatements(const CalcContext &ctx, bool isReport);
+
+/// One column of the report database's RSVMOM and the results field it holds.
+struct MomentColumn
+{
+    const char *column;
+    std::size_t field; ///< Text_a(field)
+};
+/// RSVMOM's columns for a layout (1000 horizontal, 2000 vertical, anything else two-way), in
+/// the table's order.
+const std::vector<MomentColumn> &MomentColumns(std::int16_t layout);
 
 /// The column names of a CREATE TABLE statement, in order.
 std::vector<std::string> ColumnsOf(const std::string &createStatement);

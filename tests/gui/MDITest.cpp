@@ -44,7 +44,7 @@ TEST(MDI, CaptionMenusAndTheCommandsNotYetAvailable)
             { "OPENPRJ", "&Abrir", true },
             { "SAVEPRJ", "&Salvar", false },
             { "SAVEASPRJ", "Sal&var Como...", false },
-            // Registered by the report windows, which are not in this build.
+            // Printing, like saving, waits for results to be shown.
             { "PRINTPRJ", "&Imprimir", false },
             { "PRINTCFG", "&Configurar Impressora", true },
             { "FINDCAD", "&Localizar Plataforma CAD", true },

@@ -597,7 +597,13 @@ void MDI::CloseForm(const std::string &formName)
     if (!widget)
         return;
     if (QMdiSubWindow *sub = subWindowOf(formName)) {
-        sub->close();
+        // The closed sub-window is deleted later; the registry forgets it now, so that the next
+        // ShowForm builds the window afresh (a recalculation closes the results and shows new
+        // ones straight away) instead of showing the one about to go.
+        if (sub->close()) {
+            disconnect(widget, &QObject::destroyed, this, nullptr);
+            m_forms.at(formName).widget = nullptr;
+        }
     } else if (auto *dialog = qobject_cast<QDialog *>(widget)) {
         dialog->reject();
     } else {
