@@ -47,6 +47,20 @@ void raise(CalcContext &ctx, float &thickness, const char *what, bool isWall)
     thickness = raised;
 }
 
+/// The crack check of a member carrying `moment` at `thickness` (m): the steel that carries the
+/// design moment (kgf·m per m, the scale of the position design) at that depth; a section that
+/// cannot carry it fails the check with an empty record.
+CrackCheck crackAt(const CalcContext &ctx, float moment, float thickness)
+{
+    const DesignState &s = ctx.state;
+    const float depth = thickness * 100.0f;
+    const float As = ModuleDimFlex::SteelArea(s, moment, depth);
+    if (!(As > 0.0f))
+        return CrackCheck{};
+    return ModuleDimFlex::CrackWidth(100.0f, depth, s.concreteFck, s.gammaConcrete, moment, As,
+                                     s.crackRefGauge.diameterMm, s.maxCrackWidth);
+}
+
 } // namespace
 
 Rerun RerunWith(CalcContext &ctx, void (*moments)(CalcContext &ctx))
@@ -68,6 +82,9 @@ float RequiredThicknessFor(const CalcContext &ctx, float moment)
 
 void ReviewLid(CalcContext &ctx, float moment, const Rerun &rerun)
 {
+    // A saved lid is given back as it was saved.
+    if (ctx.thicknessReviewMode == ThicknessReviewMode::KeepSaved)
+        return;
     const float req = RequiredThicknessFor(ctx, moment);
     while (ctx.state.thicknessEt * 100.0f < req) {
         raise(ctx, ctx.state.thicknessEt, "tampa", false);
@@ -82,6 +99,14 @@ CrackCheck ReviewMember(CalcContext &ctx, Member member, float moment, const Rer
     float &thickness = member == Member::Wall ? s.thicknessEp : s.thicknessEf;
     const bool isWall = member == Member::Wall;
     const char *what = memberName(member);
+    if (ctx.thicknessReviewMode == ThicknessReviewMode::KeepSaved) {
+        // The file holds the member 0.01 m below its design: the one raise every review makes
+        // gives it back, and the results follow it. The crack check is that of the section as
+        // saved, passing or not (a thinner member kept by the user may fail it).
+        raise(ctx, thickness, what, isWall);
+        rerun();
+        return s.crackCheckOn ? crackAt(ctx, moment, thickness) : CrackCheck{};
+    }
     const float req = RequiredThicknessFor(ctx, moment);
     CrackCheck crack{};
     bool passes = false;
@@ -94,19 +119,8 @@ CrackCheck ReviewMember(CalcContext &ctx, Member member, float moment, const Rer
         if (!s.crackCheckOn) {
             passes = true;
         } else {
-            // The steel that carries the design moment (kgf·m per m, the scale of the position
-            // design) at the raised thickness; a section that cannot carry it fails the check.
-            const float depth = thickness * 100.0f;
-            const float As = ModuleDimFlex::SteelArea(s, moment, depth);
-            if (As > 0.0f) {
-                crack = ModuleDimFlex::CrackWidth(100.0f, depth, s.concreteFck, s.gammaConcrete,
-                                                  moment, As, s.crackRefGauge.diameterMm,
-                                                  s.maxCrackWidth);
-                passes = crack.ok != 0;
-            } else {
-                crack = CrackCheck{};
-                passes = false;
-            }
+            crack = crackAt(ctx, moment, thickness);
+            passes = crack.ok != 0;
         }
         if (horizontalBottom) {
             if (!(thickness * 100.0f >= req && passes)) {

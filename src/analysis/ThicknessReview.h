@@ -12,6 +12,10 @@ class CalcContext;
 /// review starts. After a raise the caller's re-run (header, loads, the layout's moments) brings
 /// the results fields up to date with the new thickness.
 ///
+/// A calculation whose context asks for ThicknessReviewMode::KeepSaved (a project being opened)
+/// does not search: the lid stays as it is, the walls and the bottom take one raise each, with
+/// its re-run, and their crack checks are those of the sections they then have.
+///
 /// The reviews are bounded: a thickness that would pass 9.99 m, or walls whose thickness reaches
 /// half the smaller plan dimension, end the calculation with a CalcError.
 namespace ThicknessReview {

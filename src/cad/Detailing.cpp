@@ -114,7 +114,9 @@ struct ViewPen
         d.offset = mm(offsetMm);
         d.text = DoubleTextC(TextToNumber(value, 1));
         d.textHeight = mm(styleHeightMm(s, DimText));
-        d.tick = s.tick == 2 ? Tick::Arrow : s.tick == 3 ? Tick::Dot : Tick::Oblique; // 4: architectural, oblique
+        d.tick = s.tick == 2  ? Tick::Arrow
+                : s.tick == 3 ? Tick::Dot
+                              : Tick::Oblique; // 4: architectural, oblique
         d.tickSize = mm(2.0);
         Stroke st = on(Dims);
         g.add(std::move(d), st);
@@ -722,9 +724,10 @@ Schedule BuildSchedule(const DetailingData &data)
         sum.steel = data.steel;
         sum.gauge = p.gauge;
         sum.diameterMm = p.diameterMm;
-        // Weighed as the material quantities weigh a position: its bars once.
-        sum.lengthM += p.bars * p.length / 100.0;
-        sum.weightKg += ModuleCalcConsumo::SteelMassPerCm(p.diameterMm) * p.bars * p.length;
+        // Weighed as the material quantities weigh a position: its bars as many times as the
+        // position occurs in the tank, the schedule's quantity.
+        sum.lengthM += row.quantity * p.length / 100.0;
+        sum.weightKg += ModuleCalcConsumo::SteelMassPerCm(p.diameterMm) * row.quantity * p.length;
     }
     for (auto &[diameter, row] : byGauge) {
         s.summary.push_back(row);
@@ -794,9 +797,6 @@ void AddSchedule(Scene &scene, const DetailingData &data, const DrawingSettings 
     const double totalBottom = afterSummary - row;
     v.rect(ScheduleLayer, { 0, totalBottom }, { summaryWidth, afterSummary });
     v.line(ScheduleLayer, { w * 3.6, totalBottom }, { w * 3.6, afterSummary });
-    v.text(GeneralText, GeneralStyle, { 0, totalBottom - row * 0.6 },
-           "Pesos como no consumo de materiais: cada posição uma vez (sem \"n vezes\").",
-           HAlign::Left, VAlign::Top, 0.0, 0.7);
     v.text(ScheduleLayer, ScheduleStyle, { w * 3.5, afterSummary - row / 2 }, "PESO TOTAL (kg)",
            HAlign::Right, VAlign::Middle);
     v.text(ScheduleLayer, ScheduleStyle, { w * 4.35, afterSummary - row / 2 },

@@ -25,6 +25,17 @@ struct FormModels
     FormModels();
 };
 
+/// What the next calculation's thickness review does with the thicknesses it starts from.
+enum class ThicknessReviewMode {
+    /// Raises lid, walls and bottom until every section suffices: a calculation the user
+    /// starts.
+    Search,
+    /// Gives back a saved design: the walls and the bottom take the one raise of 0.01 m that
+    /// the project file holds back, the lid none, whatever the moments at those thicknesses
+    /// ask for. Set while a project that holds its positions is opened.
+    KeepSaved,
+};
+
 /// Everything the engine works on for one running program (or one test): the design state,
 /// the form models, the results fields, and the regional settings every number text uses.
 /// The application's AppContext extends it with what touches the platform.
@@ -46,6 +57,9 @@ public:
     /// steel (kg), concrete (m³), formwork (m²), waterproofing (m²). materialQuantities[0][0]
     /// is the lid's steel.
     std::array<std::array<float, 4>, 4> materialQuantities{};
+    /// How the thickness review of the next calculation works; Search but while a project is
+    /// opened.
+    ThicknessReviewMode thicknessReviewMode = ThicknessReviewMode::Search;
 
     /// Position n, 1 to 20; any other number is a programming error (std::out_of_range).
     RebarPosition &rebarPosition(int n);

@@ -343,6 +343,19 @@ std::string SingleText(float value, const RegionalSettings &regional)
     return plainText(value, 7, regional.decimalSymbol());
 }
 
+std::string SingleTextExact(float value, const RegionalSettings &regional)
+{
+    for (int significant = 7; significant < 9; ++significant) {
+        const std::string c = plainText(value, significant, ".");
+        float back = 0;
+        const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), back);
+        if (ec == std::errc() && end == c.data() + c.size() && back == value)
+            return plainText(value, significant, regional.decimalSymbol());
+    }
+    // Nine significant digits tell every single apart.
+    return plainText(value, 9, regional.decimalSymbol());
+}
+
 std::string DoubleText(double value, const RegionalSettings &regional)
 {
     return plainText(value, 15, regional.decimalSymbol());

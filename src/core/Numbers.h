@@ -54,6 +54,10 @@ double TextToNumber(std::int16_t value, std::string_view fmt);
 /// The text of a single: up to 7 significant digits, no exponent, no trailing zeros, the
 /// regional decimal symbol. A non-finite value is a CalcError.
 std::string SingleText(float value, const RegionalSettings &regional);
+/// As SingleText, with the fewest significant digits (7, 8 or 9) whose text reads back as this
+/// very single: for a value a later calculation must start from exactly, such as a designed
+/// thickness. Most values (0.1, 0.25) give the same text as SingleText.
+std::string SingleTextExact(float value, const RegionalSettings &regional);
 /// The text of a double: up to 15 significant digits, otherwise as SingleText.
 std::string DoubleText(double value, const RegionalSettings &regional);
 /// The text of a 16-bit integer in plain decimal.

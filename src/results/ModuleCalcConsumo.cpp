@@ -53,7 +53,10 @@ double PositionSteelWeight(const CalcContext &ctx, int i)
     const RebarPosition &p = ctx.rebarPosition(i);
     if (p.OUTAS != 0)
         return 0;
-    return CheckFinite(SteelMassPerCm(p.gauge.diameterMm) * p.NBR * static_cast<double>(p.CMP),
+    // A position that occurs NVZ times in the tank (both long walls, the four corners) is
+    // bent NVZ times over.
+    return CheckFinite(SteelMassPerCm(p.gauge.diameterMm) * p.NBR * static_cast<double>(p.CMP)
+                               * p.NVZ,
                        "peso de aço da posição");
 }
 

@@ -19,8 +19,8 @@ enum Material { Steel = 0, Concrete = 1, Formwork = 2, Waterproofing = 3 };
 /// is not one of the twelve gauges.
 double SteelMassPerCm(float diameterMm);
 
-/// Weight of position `i` (1 to 20) in kg: mass per cm × bars × bar length; 0 when the
-/// position is excluded. The repetitions (NVZ) do not enter.
+/// Weight of position `i` (1 to 20) in kg: mass per cm × bars × bar length × the times the
+/// position occurs in the tank (NVZ); 0 when the position is excluded.
 double PositionSteelWeight(const CalcContext &ctx, int i);
 
 /// Recomputes the whole table: steel, then concrete, then formwork, then waterproofing.

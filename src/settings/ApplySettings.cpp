@@ -43,7 +43,7 @@ void ApplySettings(CalcContext &ctx)
 
     // tf/m³ on the screen, kgf/m³ in the design.
     s.waterUnitWeight = ToSingle(read(form, "RSVH20PESESP", "0.0") * 1000);
-    s.concreteUnitWeight = ToSingle(read(form, "RSVCFGCONCPESESP", "0.0") * 1000);
+    s.concreteUnitWeight = ToSingle(read(form, "RSVCFGCONCPESESP", "0.00") * 1000);
 
     // cm on the screen, m in the design.
     s.minWallThickness = ToSingle(read(form, "RSVESPMINPAR", "0") / 100);

@@ -12,8 +12,9 @@ namespace {
 
 using K = ParameterKind;
 
-// The two load coefficients are kept with two decimals, as their fields take them and as the
-// design state and the project file read them; one decimal would turn a saved 1.45 into 1.5.
+// The two load coefficients and the concrete's unit weight are kept with two decimals, as their
+// fields take them and as the design state and the project file read them; one decimal would
+// turn a saved 1.45 into 1.5, and 2.45 tf/m³ into 2.5.
 const std::array<ParameterDef, kParameterCount> kTable = { {
         { "RSVCFGESPMULT", "RSVCFGESPMULT", "Espaçamento de  As Múltiplo de ", "cm", "2.5", "0.0",
           K::Text },
@@ -42,7 +43,7 @@ const std::array<ParameterDef, kParameterCount> kTable = { {
           K::List },
         { "RSVCFGCONCFCK", "RSVCFGCONCFCK", "fck", "kgf/cm²", "150", "0", K::Text },
         { "RSVCFGCONCPESESP", "RSVCFGCONCPESESP", "Peso Específico do Concreto", "tf/m³", "2.5",
-          "0.0", K::Text },
+          "0.00", K::Text },
         { "RSVCFGMAJCARGAS", "RSVCFGMAJCARGAS", "Coef. de Majoração das Cargas", "", "1.4", "0.00",
           K::Text },
         { "RSVCFGCONCMIN", "RSVCFGCONCMIN", "Coef. de Min. da Resist. do Concreto", "", "1.4",

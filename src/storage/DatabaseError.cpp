@@ -160,4 +160,23 @@ ErrorPair FromSql(const QSqlError &error, const QString &file)
     }
 }
 
+std::string QuotedValue(std::string_view text)
+{
+    constexpr std::size_t kShown = 40;
+    std::size_t end = 0;
+    std::size_t characters = 0;
+    // Counted in characters, so that a cut never splits one of UTF-8's multi-byte sequences.
+    while (end < text.size() && characters < kShown) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        ++characters;
+    }
+    std::string out = "\"";
+    out += text.substr(0, end);
+    if (end < text.size())
+        out += "...";
+    return out + "\"";
+}
+
 } // namespace DatabaseError

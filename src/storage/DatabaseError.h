@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class QSqlError;
 
@@ -46,6 +47,11 @@ enum Number : std::int32_t {
 /// An error of `number` with its description; `file` is named where the description speaks of
 /// a file, `detail` (a table, a field, a criterion) where it speaks of one.
 ErrorPair Make(Number number, const QString &file, const std::string &detail = {});
+
+/// A value of a file quoted in a message: the text between double quotes, cut after its first
+/// 40 characters with "..." when longer, so that a damaged file's huge text does not fill the
+/// message box.
+std::string QuotedValue(std::string_view text);
 
 /// The error a failed statement of SQLite reports, by SQLite's result code.
 ErrorPair FromSql(const QSqlError &error, const QString &file);

@@ -432,7 +432,9 @@ ErrorPair SaveDataTable(const CalcContext &ctx, Database &db, bool isReport)
             const float bottom = calculated ? s.thicknessEf : s.minWallThickness;
             // Every calculation raises walls and bottom once before it tests them, so the
             // project keeps them one step lower: reopened, the calculation lands on them again.
-            et = ctx.text(lid);
+            // The lid is written with the digits that read back its very single, so that the
+            // reopened project is calculated at the thickness it was designed at.
+            et = SingleTextExact(lid, ctx.regional());
             ep = ctx.text(static_cast<double>(walls) - 0.01);
             ef = ctx.text(static_cast<double>(bottom) - 0.01);
         }
@@ -812,7 +814,7 @@ ErrorPair ReadParameters(Recordset &rs, ProjectParameters &out)
         const std::optional<double> v = TryTextToNumber(text, c.format);
         if (!v || !std::isfinite(*v))
             return { kTypeMismatch,
-                     std::string("o valor \"") + text + "\" da coluna " + c.column
+                     "o valor " + DatabaseError::QuotedValue(text) + " da coluna " + c.column
                              + " não é um número" };
         out[i] = *v;
     }

@@ -112,6 +112,31 @@ void resetChildWindows(AppContext &ctx)
     ctx.results.clear();
 }
 
+/// A project saved with the positions of a calculation; one saved from the input windows has
+/// none.
+bool hasSavedDesign(const ProjectContent &content)
+{
+    return !content.positions.empty();
+}
+
+/// The calculate button, pressed for a file. A project saved with its positions was designed
+/// at the thicknesses it holds: its review gives them back instead of searching again from
+/// them, since their own weight asks for larger moments than the ones they were designed for
+/// and a search would thicken the tank at every opening, under bars designed for the thinner
+/// members. A project saved before any calculation has no design to give back and is
+/// calculated in full.
+CalculationLaunch::LaunchResult calculateAsSaved(AppContext &ctx, const ProjectContent &content)
+{
+    struct ModeGuard
+    {
+        CalcContext &ctx;
+        ~ModeGuard() { ctx.thicknessReviewMode = ThicknessReviewMode::Search; }
+    } guard{ ctx };
+    ctx.thicknessReviewMode =
+            hasSavedDesign(content) ? ThicknessReviewMode::KeepSaved : ThicknessReviewMode::Search;
+    return CalculationLaunch::LaunchCalculation(ctx);
+}
+
 OpenResult refill(AppContext &ctx, const ProjectContent &content)
 {
     FormModels &f = ctx.forms;
@@ -139,10 +164,18 @@ OpenResult refill(AppContext &ctx, const ProjectContent &content)
     if (inputErrorPending(ctx) || !press(ctx, InputWindow::FormPosTampa))
         return inputLimitStop(ctx);
 
-    // The thicknesses after the geometry's reset, so that they survive it.
-    ctx.state.thicknessEt = content.thicknessEt;
-    ctx.state.thicknessEp = content.thicknessEp;
-    ctx.state.thicknessEf = content.thicknessEf;
+    // The thicknesses after the geometry's reset, so that they survive it. A project saved with
+    // its design starts from the very singles it was designed at, the walls and the bottom one
+    // review step below them (calculateAsSaved).
+    DesignState &s = ctx.state;
+    if (hasSavedDesign(content)) {
+        s.thicknessEt = content.designEt;
+        s.thicknessEp = CalculationLaunch::OneStepBelow(content.designEp);
+        s.thicknessEf = CalculationLaunch::OneStepBelow(content.designEf);
+    }
+    // Otherwise the geometry window's reset stands: a project saved before any calculation
+    // holds the minimum thickness of its settings (the walls and the bottom one step below it),
+    // and is calculated from the minimum as the calculate button would calculate it.
 
     if (content.buried) {
         const ProjectContent::Buried &b = content.buriedData;
@@ -169,7 +202,7 @@ OpenResult refill(AppContext &ctx, const ProjectContent &content)
     InputChain::ChooseLayout(f.FormPosicaoAs, content.layout);
     if (inputErrorPending(ctx))
         return inputLimitStop(ctx);
-    const CalculationLaunch::LaunchResult launched = CalculationLaunch::LaunchCalculation(ctx);
+    const CalculationLaunch::LaunchResult launched = calculateAsSaved(ctx, content);
     switch (launched.status) {
     case CalculationLaunch::LaunchStatus::Calculated:
         break;

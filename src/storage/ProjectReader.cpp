@@ -48,7 +48,20 @@ public:
         const std::optional<double> v = TryTextToNumber(t, 8);
         if (!v || !std::isfinite(*v))
             throw Bad{ { kTypeMismatch,
-                         "o valor \"" + t + "\" da coluna " + column + " não é um número" } };
+                         "o valor " + DatabaseError::QuotedValue(t) + " da coluna " + column
+                                 + " não é um número" } };
+        return *v;
+    }
+
+    /// The stored text read with every decimal it has (up to 30).
+    double exactNumber(const char *column) const
+    {
+        const std::string t = text(column);
+        const std::optional<double> v = TryTextToNumber(t, 30);
+        if (!v || !std::isfinite(*v))
+            throw Bad{ { kTypeMismatch,
+                         "o valor " + DatabaseError::QuotedValue(t) + " da coluna " + column
+                                 + " não é um número" } };
         return *v;
     }
 
@@ -110,6 +123,13 @@ float thickness(const CalcContext &ctx, const RowReader &row, const char *column
     return t;
 }
 
+/// A thickness column read with every digit it holds, plus what the file held back; checked
+/// already, with eight decimals, by thickness().
+float designThickness(const RowReader &row, const char *column, double heldBack)
+{
+    return ToSingle(row.exactNumber(column) + heldBack);
+}
+
 void readData(const CalcContext &ctx, Database &db, ProjectContent &out)
 {
     Recordset rs;
@@ -126,6 +146,9 @@ void readData(const CalcContext &ctx, Database &db, ProjectContent &out)
     out.thicknessEt = thickness(ctx, row, "rsvdatET");
     out.thicknessEp = thickness(ctx, row, "rsvdatEP");
     out.thicknessEf = thickness(ctx, row, "rsvdatEF");
+    out.designEt = designThickness(row, "rsvdatET", 0);
+    out.designEp = designThickness(row, "rsvdatEP", 0.01);
+    out.designEf = designThickness(row, "rsvdatEF", 0.01);
     const std::string layout = row.text("rsvdatASPOS");
     out.layout =
             layout == "1" ? kHorizontalLayout : (layout == "2" ? kVerticalLayout : kTwoWayLayout);

@@ -29,6 +29,14 @@ struct ProjectContent
     float thicknessEt = 0;
     float thicknessEp = 0;
     float thicknessEf = 0;
+    /// The thicknesses the project was designed at, read back to the very single: the lid's
+    /// text read whole, the walls' and the bottom's with the 0.01 m held back added again in
+    /// double precision. The texts of a file carry them exactly (the walls' 15 digits always,
+    /// the lid's where it was written with the digits that tell singles apart); an older file
+    /// gives the single nearest to its text.
+    float designEt = 0;
+    float designEp = 0;
+    float designEf = 0;
 
     /// The buried-tank window's values; read for a buried tank only.
     struct Buried

@@ -1,6 +1,7 @@
 #include "DetailingFixture.h"
 
 #include "cad/Detailing.h"
+#include "design/ModuleDimFlex.h"
 
 #include <gtest/gtest.h>
 
@@ -165,13 +166,14 @@ TEST(Detailing, ScheduleCountsRepetitionsAndWeighsAsTheQuantities)
     EXPECT_EQ(row("19").quantity, 29 * 4);
     EXPECT_EQ(row("4").quantity, 14 * 2);
     EXPECT_EQ(row("4").totalLength, 28 * 140);
-    // Mass per cm × bars × length of every included position, the material quantities' rule.
+    // Mass per cm × bars × length × occurrences of every included position, the material
+    // quantities' rule.
     double expected = 0;
     for (int i = 1; i <= 20; ++i) {
         if (i == 3)
             continue;
         const double mass = i % 2 ? 0.0025 : 0.004;
-        expected += mass * (10 + i) * (100 + 10 * i);
+        expected += mass * (10 + i) * (100 + 10 * i) * ModuleDimFlex::Repetitions(i);
     }
     EXPECT_NEAR(s.totalWeightKg, expected, 1e-6);
     ASSERT_EQ(s.summary.size(), 2u);

@@ -96,6 +96,28 @@ TEST(NumberTexts, SingleAndDoubleTextsHaveNoExponentNorTrailingZeros)
     EXPECT_THROW(DoubleText(std::nan(""), enUS), CalcError);
 }
 
+TEST(NumberTexts, AnExactSingleTextReadsBackTheVerySingle)
+{
+    // The usual values keep their 7-digit text.
+    EXPECT_EQ(SingleTextExact(0.1f, enUS), "0.1");
+    EXPECT_EQ(SingleTextExact(0.25f, ptBR), "0,25");
+    // A lid raised from 0.1 by six additions of 0.01 is not the single its 7 digits name.
+    float lid = 0.1f;
+    for (int i = 0; i < 6; ++i)
+        lid += 0.01f;
+    EXPECT_EQ(SingleText(lid, enUS), "0.16");
+    EXPECT_NE(static_cast<float>(TextToNumber(SingleText(lid, enUS), 30)), lid);
+    EXPECT_EQ(SingleTextExact(lid, enUS), "0.16000001");
+    EXPECT_EQ(static_cast<float>(TextToNumber(SingleTextExact(lid, enUS), 30)), lid);
+    // Every single of the thickness range, and beyond, reads back from its exact text.
+    for (float t = 0.01f; t < 10.0f; t = std::nextafter(t + 0.0003f, 20.0f)) {
+        const std::string text = SingleTextExact(t, ptBR);
+        ASSERT_EQ(static_cast<float>(TextToNumber(text, 30)), t) << text;
+        ASSERT_LE(text.size(), 12u) << text; // "0,0" and 9 digits at most
+    }
+    EXPECT_THROW(SingleTextExact(std::numeric_limits<float>::infinity(), enUS), CalcError);
+}
+
 TEST(Conversions, RoundingTruncationAndCheckedNarrowing)
 {
     EXPECT_EQ(RoundHalfEven(28.5), 28);

@@ -51,6 +51,7 @@ void completes(CalcContext &ctx)
     p.gauge.diameterMm = 10;
     p.NBR = 10;
     p.CMP = 250;
+    p.NVZ = 2;
 }
 
 /// A calculation that writes part of its results and then meets its error.
@@ -135,8 +136,8 @@ TEST(LaunchCalculation, RunsTheChosenLayoutAndShowsTheResults)
         "ShowResultsWindow Resultados - Reservatório Armado Verticalmente",
     };
     EXPECT_EQ(t.host.events, events);
-    // The quantities follow the calculation: position 1 weighs 0.0063 · 10 · 250 = 15.75 kg.
-    EXPECT_NEAR(ctx.materialQuantities[0][0], 15.75f, 1e-4f);
+    // The quantities follow the calculation: position 1 weighs 0.0063 · 10 · 250 · 2 = 31.5 kg.
+    EXPECT_NEAR(ctx.materialQuantities[0][0], 31.5f, 1e-4f);
 }
 
 TEST(LaunchCalculation, CalculationErrorLeavesNoHalfResult)

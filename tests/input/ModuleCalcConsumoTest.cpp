@@ -38,6 +38,7 @@ void setBars(CalcContext &ctx, int i, int gaugeRow, std::int16_t bars, float len
     p.gauge = GaugeByIndex(gaugeRow);
     p.NBR = bars;
     p.CMP = length;
+    p.NVZ = 1;
 }
 
 TEST(ComputeQuantities, WorkedExampleOfAnElevatedTank)
@@ -84,7 +85,7 @@ TEST(ComputeQuantities, BuriedTankIsFormedInsideOnly)
 TEST(ComputeQuantities, SteelByMemberWithExclusionsAndUndesignedPositions)
 {
     const auto ctx = exampleTank(2010);
-    // Lid: 10 ø10 × 250 cm = 0.0063 · 10 · 250 = 15.75 kg; the repetitions do not count.
+    // Lid: 10 ø10 × 250 cm occurring 3 times = 0.0063 · 10 · 250 · 3 = 47.25 kg.
     setBars(*ctx, 1, 5, 10, 250);
     ctx->rebarPosition(1).NVZ = 3;
     // Bottom: 4 ø22 × 100 cm at the listed 0.0319 kg/cm = 12.76 kg.
@@ -95,14 +96,15 @@ TEST(ComputeQuantities, SteelByMemberWithExclusionsAndUndesignedPositions)
     setBars(*ctx, 12, 5, 10, 300);
     ctx->rebarPosition(12).OUTAS = -1;
     ctx->rebarPosition(13).NBR = 7;
+    ctx->rebarPosition(13).NVZ = 1;
     ctx->rebarPosition(13).CMP = 120;
 
     ComputeQuantities(*ctx);
     const auto &q = ctx->materialQuantities;
-    EXPECT_EQ(shown(q[Lid][Steel]), "15.75");
+    EXPECT_EQ(shown(q[Lid][Steel]), "47.25");
     EXPECT_EQ(shown(q[Bottom][Steel]), "12.76");
     EXPECT_EQ(shown(q[Walls][Steel]), "7.84");
-    EXPECT_EQ(shown(q[Total][Steel]), "36.35");
+    EXPECT_EQ(shown(q[Total][Steel]), "67.85");
     EXPECT_EQ(PositionSteelWeight(*ctx, 12), 0.0);
     EXPECT_EQ(PositionSteelWeight(*ctx, 13), 0.0);
 
@@ -110,7 +112,7 @@ TEST(ComputeQuantities, SteelByMemberWithExclusionsAndUndesignedPositions)
     ctx->rebarPosition(12).OUTAS = 0;
     ComputeQuantities(*ctx);
     EXPECT_EQ(shown(q[Walls][Steel]), "26.74");
-    EXPECT_EQ(shown(q[Total][Steel]), "55.25");
+    EXPECT_EQ(shown(q[Total][Steel]), "86.75");
 }
 
 TEST(SteelMassPerCm, EveryGaugeOfTheTableHasItsListedMass)

@@ -47,7 +47,7 @@ TEST(ApplySettings, ConvertsTheWindowValuesToDesignUnits)
     // Values as typed, with either decimal symbol, cut to each parameter's decimals.
     form.setText("RSVESPMINPAR", "12");
     form.setText("RSVH20PESESP", "1,04"); // "0.0": 1.0 tf/m³
-    form.setText("RSVCFGCONCPESESP", "2.45"); // "0.0": 2.5 tf/m³
+    form.setText("RSVCFGCONCPESESP", "2,455"); // "0.00": 2.46 tf/m³
     form.setState("RSVCFGTIPOACO", 1); // CA-60
     form.setText("RSVCFGMAJCARGAS", "1,45");
     form.setText("RSVCFGSECASMIN", "0,125"); // "0.00", halves away from zero: 0.13
@@ -60,7 +60,7 @@ TEST(ApplySettings, ConvertsTheWindowValuesToDesignUnits)
     ApplySettings(*ctx);
     EXPECT_EQ(s.minWallThickness, 0.12f);
     EXPECT_EQ(s.waterUnitWeight, 1000.0f);
-    EXPECT_EQ(s.concreteUnitWeight, 2500.0f);
+    EXPECT_EQ(s.concreteUnitWeight, 2460.0f);
     EXPECT_EQ(s.steelFyk, 6000.0f);
     EXPECT_EQ(s.gammaLoads, 1.45f);
     EXPECT_EQ(s.asMinPercent, 0.13f);

@@ -37,9 +37,10 @@ TEST(Parameters, TableHoldsTheTwentyTwoParametersInFileOrder)
     }
     EXPECT_EQ(keys, fileKeys);
 
-    // Both load coefficients keep two decimals.
+    // Both load coefficients and the concrete's unit weight keep two decimals.
     EXPECT_EQ(FindParameter("RSVCFGMAJCARGAS")->format, "0.00");
     EXPECT_EQ(FindParameter("RSVCFGCONCMIN")->format, "0.00");
+    EXPECT_EQ(FindParameter("RSVCFGCONCPESESP")->format, "0.00");
     // The crack check is found under its file key and its control name.
     EXPECT_EQ(FindParameter("RSVFISSOK"), FindParameter("RSVFissOK"));
     EXPECT_EQ(FindParameter("RSVFissOK")->kind, ParameterKind::Option);
@@ -156,11 +157,14 @@ TEST(Parameters, ValuesReadBackUnderAnyRegionalSettings)
     // Typed with a comma; two decimals kept by both load coefficients.
     ptBR->forms.FormCFG.setText("RSVCFGMAJCARGAS", "1,45");
     ptBR->forms.FormCFG.setText("RSVCFGCONCMIN", "1,35");
+    ptBR->forms.FormCFG.setText("RSVCFGCONCPESESP", "2,45");
     ptBR->forms.FormCFG.setText("RSVCFGCOBMIN", "2,54"); // one decimal: 2.5
     ASSERT_TRUE(SaveParameters(*ptBR, file).ok());
     std::string value;
     ASSERT_TRUE(file.GetFileSetting("RSVCFGMAJCARGAS", value).ok());
     EXPECT_EQ(value, "1.45");
+    ASSERT_TRUE(file.GetFileSetting("RSVCFGCONCPESESP", value).ok());
+    EXPECT_EQ(value, "2.45");
     EXPECT_EQ(ptBR->forms.FormCFG.text("RSVCFGMAJCARGAS"), "1,45");
     EXPECT_EQ(ptBR->forms.FormCFG.text("RSVCFGCOBMIN"), "2,5");
 
@@ -168,6 +172,7 @@ TEST(Parameters, ValuesReadBackUnderAnyRegionalSettings)
     ASSERT_TRUE(LoadParameters(*enUS, file).ok());
     EXPECT_EQ(enUS->forms.FormCFG.text("RSVCFGMAJCARGAS"), "1.45");
     EXPECT_EQ(enUS->forms.FormCFG.text("RSVCFGCONCMIN"), "1.35");
+    EXPECT_EQ(enUS->forms.FormCFG.text("RSVCFGCONCPESESP"), "2.45");
 
     // A file written by hand with commas reads the same.
     writeFile(file.path(), replaced(kDefaultFile, "RSVCFGCOBMIN\r\n1.5", "RSVCFGCOBMIN\r\n2,5"));

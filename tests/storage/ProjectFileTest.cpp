@@ -333,7 +333,8 @@ TEST_F(StorageTest, TheProjectsParametersGoToTheSettingsWindowAndTheDesignState)
     ASSERT_EQ(save(p, path), ErrorPair());
     project_test::execute(path,
                           { "UPDATE RSVCFG SET rsvcfgFCK = '200', rsvcfgVRFFIS = '0', "
-                            "rsvcfgBITREF = '5', rsvcfgCOBMIN = '2,5', rsvcfgUNDMTR = '1'" });
+                            "rsvcfgBITREF = '5', rsvcfgCOBMIN = '2,5', rsvcfgUNDMTR = '1', "
+                            "rsvcfgCONPSP = '2,45'" });
 
     Program q(dir.path());
     ASSERT_EQ(ModuleRSVFLS::LoadParametersTable(q.ctx, path), ErrorPair());
@@ -345,6 +346,9 @@ TEST_F(StorageTest, TheProjectsParametersGoToTheSettingsWindowAndTheDesignState)
     EXPECT_EQ(cfg.state("RSVBITADOTFISS"), 5);
     EXPECT_EQ(q.ctx.state.concreteFck, 200.0f);
     EXPECT_EQ(q.ctx.state.minCover, 2.5f);
+    // The concrete's unit weight keeps its two decimals from the file to the calculation.
+    EXPECT_EQ(cfg.text("RSVCFGCONCPESESP"), "2.45");
+    EXPECT_EQ(q.ctx.state.concreteUnitWeight, 2450.0f);
     EXPECT_EQ(q.ctx.state.crackCheckOn, 0);
     EXPECT_EQ(q.ctx.state.gaugeUnitIsMm, 0);
     EXPECT_EQ(q.ctx.state.crackRefGauge, GaugeByIndex(6));
