@@ -86,8 +86,13 @@ int main(int argc, char *argv[])
     const ParametersStatus parameters = LoadAndApplySettings(*context, parameterFile);
 
     MDI mainWindow(*context);
+    // The program opens on the whole screen, because the results window with its five tabs of
+    // fields and pictures needs more room than the main window's design size gives; a window
+    // manager that does not maximise still gets the screen's size.
     mainWindow.resize(sizes.mainWidth / tppx, sizes.mainHeight / tppy);
-    mainWindow.show();
+    if (screen)
+        mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
     // The main window's load closes the splash and gives the pointer back.
     splash.close();
     QApplication::restoreOverrideCursor();
