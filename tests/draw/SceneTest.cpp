@@ -14,7 +14,11 @@ TEST(Scene, BoundsFollowGroupsAsPlacedAndIgnoreFixedSizeAnnotations)
     draw::Scene scene;
     draw::Group &plan = scene.group("plan");
     plan.add(draw::Line{ { 0, 0 }, { 2, 1 } }, { "Formas" });
-    plan.add(draw::Text{ .at = { 1, 0.5 }, .text = "a = 2,00 m", .height = 12, .fixedSize = true, .style = {} },
+    plan.add(draw::Text{ .at = { 1, 0.5 },
+                         .text = "a = 2,00 m",
+                         .height = 12,
+                         .fixedSize = true,
+                         .style = {} },
              { "Texto" });
     draw::Group &section = scene.group("section");
     section.insert = { 10, 0 };
