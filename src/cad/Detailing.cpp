@@ -921,6 +921,25 @@ Point FreePlace(const Scene &scene, const std::string &exceptGroup, double width
     return { all.max.x + gap * 2, all.max.y - height };
 }
 
+std::vector<std::string> ElementsOffSheet(const Scene &scene)
+{
+    std::vector<std::string> off;
+    const Area area = sheetArea(scene);
+    if (!area.exists)
+        return off;
+    for (const Group &g : scene.groups) {
+        if (g.name == kSheet)
+            continue;
+        const Bounds b = placedBounds(g);
+        if (b.empty)
+            continue;
+        if (b.min.x < area.box.min.x || b.max.x > area.box.max.x || b.min.y < area.box.min.y
+            || b.max.y > area.box.max.y)
+            off.push_back(g.name);
+    }
+    return off;
+}
+
 void PlaceGroup(Scene &scene, const std::string &name, double scale)
 {
     Group &g = scene.group(name);

@@ -110,6 +110,10 @@ void AddSheet(draw::Scene &scene, const ExchangeFiles::SheetFormat &sheet,
 draw::Point FreePlace(const draw::Scene &scene, const std::string &exceptGroup, double width,
                       double height);
 
+/// The elements (views, the schedule) that lie outside the sheet's drawing area, in drawing
+/// order: those that found no room at the chosen sheet and scale and were put beside it.
+std::vector<std::string> ElementsOffSheet(const draw::Scene &scene);
+
 /// Places a group at a new scale (views) in free space; `scale` is the scale denominator, or
 /// 0 for the schedule, which is drawn on paper.
 void PlaceGroup(draw::Scene &scene, const std::string &group, double scale);

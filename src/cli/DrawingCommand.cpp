@@ -114,6 +114,19 @@ int Run(const std::vector<std::string> &args)
             written = SheetExport::WriteSvg(scene, out);
         if (!written.ok())
             return CalcCommand::ReportFileError("drawing", written);
+        // The drawing is written either way; a batch user is told what did not fit, since the
+        // sheet alone would not show it.
+        const std::vector<std::string> off = Detailing::ElementsOffSheet(scene);
+        if (!off.empty()) {
+            std::string names;
+            for (std::size_t i = 0; i < off.size(); ++i)
+                names += (i == 0 ? "" : i + 1 == off.size() ? " e " : ", ") + off[i];
+            std::cerr << "reservium-cli drawing: aviso: " << names
+                      << (off.size() == 1 ? " não coube" : " não couberam")
+                      << " na folha nesta escala e " << (off.size() == 1 ? "ficou" : "ficaram")
+                      << " ao lado dela; use uma folha maior (--sheet) ou outra escala "
+                         "(--scale).\n";
+        }
         return CalcCommand::kCalculated;
     } catch (const InputProblem &p) {
         std::cerr << "reservium-cli drawing: " << p.message << "\n";

@@ -118,6 +118,21 @@ TEST(Detailing, ElementsLieInsideTheSheetWithoutOverlapping)
     }
 }
 
+TEST(Detailing, ElementsWithoutRoomOnTheSheetAreNamed)
+{
+    // At 1:50 an A1 sheet holds the whole detailing; an A4 sheet cannot hold all four views
+    // and the schedule, and what is left beside it is reported.
+    EXPECT_TRUE(Detailing::ElementsOffSheet(whole(data())).empty());
+    const draw::Scene small = whole(data(), "A4");
+    const std::vector<std::string> off = Detailing::ElementsOffSheet(small);
+    ASSERT_FALSE(off.empty());
+    const draw::Bounds paper = draw::groupBounds(*small.findGroup(Detailing::kSheet));
+    for (const std::string &name : off) {
+        const draw::Group &g = *small.findGroup(name);
+        EXPECT_GE(g.insert.x + draw::groupBounds(g).min.x * g.scale, paper.max.x) << name;
+    }
+}
+
 TEST(Detailing, EachLevelAddsToTheViews)
 {
     const DetailingData d = data();
