@@ -17,35 +17,12 @@ FormDadosGeometricos::FormDadosGeometricos(MDI &mdi)
                       QStringLiteral("Dados Geométricos do Reservatório"))
 {
     auto *grid = new QGridLayout(this);
-    const struct
-    {
-        const char *control;
-        const char *symbol;
-    } rows[] = { { "Text_a", "a" }, { "Text_b", "b" }, { "Text_h", "h" }, { "Text_hn", "hn" } };
-    QWidget *previous = nullptr;
-    int row = 0;
-    for (const auto &r : rows) {
-        auto *symbol = new QLabel(QString::fromUtf8(r.symbol), this);
-        symbol->setObjectName(QStringLiteral("Label_") + r.control);
-        NumericLineEdit *field = numericField(r.control);
-        grid->addWidget(symbol, row, 0, Qt::AlignRight);
-        grid->addWidget(new QLabel(QStringLiteral("="), this), row, 1);
-        grid->addWidget(field, row, 2);
-        grid->addWidget(new QLabel(QStringLiteral("m"), this), row, 3);
-        if (previous)
-            setTabOrder(previous, field);
-        else
-            m_first = field;
-        previous = field;
-        ++row;
-    }
-    grid->setRowStretch(row, 1);
-    m_image1 = picture("Image1");
-    grid->addWidget(m_image1, 0, 4, row + 1, 1);
-    grid->setColumnStretch(4, 1);
-    addButtons(grid, row + 1, 5, QStringLiteral("butarw"), true);
-    setTabOrder(previous, forwardButton());
-    setTabOrder(forwardButton(), backButton());
+    m_image1 = layoutFields(grid,
+                            { { "Text_a", "a", "m" },
+                              { "Text_b", "b", "m" },
+                              { "Text_h", "h", "m" },
+                              { "Text_hn", "hn", "m" } },
+                            m_first);
 
     binding().onChange([this](const std::string &name, FormModel::Change change) {
         if (change == FormModel::Change::Text && name.rfind("Text_", 0) == 0)

@@ -16,48 +16,14 @@ FormPosTampa::FormPosTampa(MDI &mdi)
                       QStringLiteral("Posição da Tampa do Reservatório"))
 {
     auto *grid = new QGridLayout(this);
-    const struct
-    {
-        const char *control;
-        const char *symbol;
-        const char *unit;
-    } rows[] = { { "Text_X", "X", "m" },
-                 { "Text_Y", "Y", "m" },
-                 { "Text_Lx", "Lx", "m" },
-                 { "Text_Ly", "Ly", "m" },
-                 { "TextqA", "Sobrecarga na tampa do Reservatório ( A )  =", "kgf/m²" } };
-    QWidget *previous = nullptr;
-    int row = 0;
-    for (const auto &r : rows) {
-        NumericLineEdit *field = numericField(r.control);
-        auto *symbol = new QLabel(QString::fromUtf8(r.symbol), this);
-        symbol->setObjectName(QStringLiteral("Label_") + r.control);
-        if (row < 4) {
-            grid->addWidget(symbol, row, 0, Qt::AlignRight);
-            grid->addWidget(new QLabel(QStringLiteral("="), this), row, 1);
-        } else {
-            // The long caption of the live load wraps, so the picture keeps the width.
-            symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            symbol->setWordWrap(true);
-            symbol->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("M")) * 15);
-            grid->addWidget(symbol, row, 0, 1, 2);
-        }
-        grid->addWidget(field, row, 2);
-        grid->addWidget(new QLabel(QString::fromUtf8(r.unit), this), row, 3);
-        if (previous)
-            setTabOrder(previous, field);
-        else
-            m_first = field;
-        previous = field;
-        ++row;
-    }
-    grid->setRowStretch(row, 1);
-    m_image1 = picture("Image1");
-    grid->addWidget(m_image1, 0, 4, row + 1, 1);
-    grid->setColumnStretch(4, 1);
-    addButtons(grid, row + 1, 5, QStringLiteral("butarw"), true);
-    setTabOrder(previous, forwardButton());
-    setTabOrder(forwardButton(), backButton());
+    m_image1 = layoutFields(
+            grid,
+            { { "Text_X", "X", "m" },
+              { "Text_Y", "Y", "m" },
+              { "Text_Lx", "Lx", "m" },
+              { "Text_Ly", "Ly", "m" },
+              { "TextqA", "Sobrecarga na tampa do Reservatório ( A )  =", "kgf/m²", true } },
+            m_first);
 
     binding().onChange([this](const std::string &name, FormModel::Change change) {
         if (change == FormModel::Change::Text && name.rfind("Text", 0) == 0)

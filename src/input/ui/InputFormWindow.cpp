@@ -1,5 +1,7 @@
 #include "input/ui/InputFormWindow.h"
 
+#include <QLabel>
+
 #include "core/AppContext.h"
 #include "core/ModuleNumberBox.h"
 #include "core/ui/ImageButton.h"
@@ -82,6 +84,44 @@ SceneView *InputFormWindow::picture(const char *name)
     view->setMinimumSize(200, 150);
     connect(view, &SceneView::pointerMoved, this, &InputFormWindow::resetButtonPictures);
     return view;
+}
+
+SceneView *InputFormWindow::layoutFields(QGridLayout *grid, std::initializer_list<FieldRow> rows,
+                                         QWidget *&first)
+{
+    QWidget *previous = nullptr;
+    int row = 0;
+    for (const FieldRow &r : rows) {
+        NumericLineEdit *field = numericField(r.control);
+        auto *symbol = new QLabel(QString::fromUtf8(r.symbol), this);
+        symbol->setObjectName(QStringLiteral("Label_") + r.control);
+        if (!r.longCaption) {
+            grid->addWidget(symbol, row, 0, Qt::AlignRight);
+            grid->addWidget(new QLabel(QStringLiteral("="), this), row, 1);
+        } else {
+            symbol->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            symbol->setWordWrap(true);
+            symbol->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("M")) * 15);
+            grid->addWidget(symbol, row, 0, 1, 2);
+        }
+        grid->addWidget(field, row, 2);
+        grid->addWidget(new QLabel(QString::fromUtf8(r.unit), this), row, 3);
+        if (previous)
+            setTabOrder(previous, field);
+        else
+            first = field;
+        previous = field;
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    SceneView *image = picture("Image1");
+    grid->addWidget(image, 0, 4, row + 1, 1);
+    grid->setColumnStretch(4, 1);
+    addButtons(grid, row + 1, 5, QStringLiteral("butarw"), true);
+    if (previous)
+        setTabOrder(previous, forwardButton());
+    setTabOrder(forwardButton(), backButton());
+    return image;
 }
 
 void InputFormWindow::butarw_Click(int index)

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <initializer_list>
 #include <string>
 
 class AppContext;
@@ -46,6 +47,21 @@ protected:
     NumericLineEdit *numericField(const char *control);
     /// A picture that resets the button pictures when the pointer moves over it.
     SceneView *picture(const char *name);
+
+    /// One row of a window of numeric fields: the symbol, "=", the field and its unit. A long
+    /// caption wraps across the symbol's and the "=" columns, so the picture keeps its width.
+    struct FieldRow
+    {
+        const char *control;
+        const char *symbol;
+        const char *unit;
+        bool longCaption = false;
+    };
+    /// Lays out the rows of fields, the picture "Image1" beside them and the forward and back
+    /// buttons under it, in the tab order of the rows, forward, back. Returns the picture; the
+    /// first field is left in `first`.
+    SceneView *layoutFields(QGridLayout *grid, std::initializer_list<FieldRow> rows,
+                            QWidget *&first);
     /// The control that takes the focus when the window is shown.
     virtual QWidget *firstControl() const = 0;
     /// Each showing, after the placement: windows whose picture reads another window's fields
